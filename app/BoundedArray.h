@@ -1,0 +1,115 @@
+#pragma once
+
+#include "Statement.h"
+#include "Variant.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Position arguments of the arrays: plain integers, or variants, which round
+// half to even as any conversion to an integer does.
+inline long arrayIndex(long index)
+{
+    return index;
+}
+
+inline long arrayIndex(const Variant &index)
+{
+    return toLong(index);
+}
+
+// A one-dimensional array with explicit lower and upper bounds. Until it is
+// created, and outside its bounds, every access fails as a statement.
+template <class T> class BoundedArray1
+{
+public:
+    // Discards the old contents; every element starts as T().
+    void create(long lower, long upper)
+    {
+        std::vector<T> fresh(upper >= lower ? static_cast<std::size_t>(upper - lower + 1) : 0);
+        m_elements.swap(fresh);
+        m_lower = lower;
+        m_upper = upper;
+        m_created = true;
+    }
+
+    bool isCreated() const { return m_created; }
+    long lowerBound() const { return m_lower; }
+    long upperBound() const { return m_upper; }
+
+    template <class I> T &operator()(const I &index) { return at(arrayIndex(index)); }
+    template <class I> const T &operator()(const I &index) const
+    {
+        return const_cast<BoundedArray1 *>(this)->at(arrayIndex(index));
+    }
+
+private:
+    T &at(long i)
+    {
+        if (!m_created || i < m_lower || i > m_upper)
+            failStatement();
+        return m_elements[static_cast<std::size_t>(i - m_lower)];
+    }
+
+    std::vector<T> m_elements;
+    long m_lower = 0;
+    long m_upper = -1;
+    bool m_created = false;
+};
+
+// A two-dimensional array indexed (row, column), each subscript with explicit
+// lower and upper bounds. Until it is created, and outside its bounds, every
+// access fails as a statement.
+template <class T> class BoundedArray2
+{
+public:
+    // Discards the old contents; every element starts as T().
+    void create(long rowLower, long rowUpper, long colLower, long colUpper)
+    {
+        const std::size_t rowCount =
+            rowUpper >= rowLower ? static_cast<std::size_t>(rowUpper - rowLower + 1) : 0;
+        const std::size_t colCount =
+            colUpper >= colLower ? static_cast<std::size_t>(colUpper - colLower + 1) : 0;
+        std::vector<T> fresh(rowCount * colCount);
+        m_elements.swap(fresh);
+        m_rowLower = rowLower;
+        m_rowUpper = rowUpper;
+        m_colLower = colLower;
+        m_colUpper = colUpper;
+        m_colCount = colCount;
+        m_created = true;
+    }
+
+    bool isCreated() const { return m_created; }
+    long rowLowerBound() const { return m_rowLower; }
+    long rowUpperBound() const { return m_rowUpper; }
+    long colLowerBound() const { return m_colLower; }
+    long colUpperBound() const { return m_colUpper; }
+
+    template <class R, class C> T &operator()(const R &row, const C &col)
+    {
+        return at(arrayIndex(row), arrayIndex(col));
+    }
+    template <class R, class C> const T &operator()(const R &row, const C &col) const
+    {
+        return const_cast<BoundedArray2 *>(this)->at(arrayIndex(row), arrayIndex(col));
+    }
+
+private:
+    T &at(long r, long c)
+    {
+        if (!m_created || r < m_rowLower || r > m_rowUpper || c < m_colLower || c > m_colUpper)
+            failStatement();
+        return m_elements[static_cast<std::size_t>(r - m_rowLower) * m_colCount +
+                          static_cast<std::size_t>(c - m_colLower)];
+    }
+
+    std::vector<T> m_elements;
+    long m_rowLower = 0;
+    long m_rowUpper = -1;
+    long m_colLower = 0;
+    long m_colUpper = -1;
+    std::size_t m_colCount = 0;
+    bool m_created = false;
+};

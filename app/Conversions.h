@@ -1,0 +1,27 @@
+#pragma once
+
+#include "Variant.h"
+
+#include <string>
+#include <string_view>
+
+// The program's own conversions between cell texts and numbers.
+
+// The lenient reading of a typed number. Blanks, tabs and line feeds are
+// ignored wherever they stand; "&H" and "&O" read hexadecimal and octal
+// integers; otherwise an optional sign, decimal digits with at most one ".",
+// and an optional exponent (E or D). Reading stops at the first character
+// that does not fit; no digit at all gives 0. Fails as a statement when the
+// number lies beyond the double range.
+double numberFromText(std::string_view text);
+
+// The cell text of a value without rounding: "" for empty, the digits of an
+// integer, up to 15 significant digits of a Double and 7 of a Single.
+std::string plainText(const Variant &value);
+
+// The value rounded to `places` decimal places, ties to even, in its own
+// precision; an integer comes back unchanged.
+Variant roundTo(const Variant &value, const Variant &places);
+
+// plainText of the value rounded to 4 decimal places.
+std::string roundedText(const Variant &value);

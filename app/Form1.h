@@ -1,0 +1,57 @@
+#pragma once
+
+#include "ui/CellGrid.h"
+#include "ui/WindowServices.h"
+#include "FormState.h"
+
+struct PivotLocals;
+
+// The window's procedures over its shared form state. Each event procedure is
+// named after its control and event; the procedures reach the grids and the
+// window only through CellGrid and WindowServices, so nothing here knows the
+// toolkit. The procedures of each subsystem live in their own source files:
+// app/ (start-up, key entry, CLEAR, the pauses), linsys/ (DIMENSION, SOLVE)
+// and pivot/ (PIVOT DIM, PIVOT).
+class Form1 : public FormState
+{
+public:
+    Form1(CellGrid &msfmain0, CellGrid &msfmain, CellGrid &msfunit, WindowServices &window);
+
+    // Runs once, before the window is first shown.
+    void Form_Load();
+
+    // A character typed while msfmain0 has the focus.
+    void msfmain0_KeyPress(char16_t keyAscii);
+
+    void cmdclr_Click();   // CLEAR
+    void cmddim_Click();   // DIMENSION
+    void cmdrun_Click();   // SOLVE
+    void cmdpidim_Click(); // PIVOT DIM
+    void cmdpivot_Click(); // PIVOT
+
+    // The largest n that DIMENSION and PIVOT DIM accept.
+    static constexpr int LargestDimension = 1000;
+    static constexpr int LargestTableau = 253;
+
+private:
+    // Start of a stepped command: reads the Delay box, sets the busy count.
+    void startSteppedCommand();
+    // One pause between two displayed steps.
+    void stepDelay();
+    // Lets pending window events run once. Throws RunAbandoned when the
+    // window is closing.
+    void letEventsRun();
+    // The same, at most once per frame interval (Delay off).
+    void letEventsRunWhenDue();
+
+    // The parts of cmdpivot_Click.
+    void pivotPrologue(PivotLocals &local);
+    void pivotLoad(PivotLocals &local);
+    void pivotIteration(PivotLocals &local);
+    void pivotExchange(PivotLocals &local);
+
+    CellGrid &msfmain0;
+    CellGrid &msfmain;
+    CellGrid &msfunit;
+    WindowServices &window;
+};

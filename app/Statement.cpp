@@ -1,0 +1,6 @@
+#include "Statement.h"
+
+void failStatement()
+{
+    throw StatementFailed{};
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+// SOLVE and PIVOT guard every statement: a statement that fails (a division
+// by zero, a result beyond the range of its target, a conversion that fails,
+// an array position or grid cell that does not exist) does nothing, and the
+// procedure goes on with the next statement.
+//
+// A failing operation throws StatementFailed; `guarded` runs one statement
+// and swallows that failure. Nothing is assigned until a statement's right
+// side has been computed and checked, so a failed statement leaves its
+// target as it was. The success path is a plain call: zero-cost exception
+// handling makes the try block free until something throws.
+
+// Thrown by an operation that fails.
+struct StatementFailed
+{
+};
+
+// Thrown out of a pause when the window is closing: the running procedure is
+// abandoned as a whole. Not a statement failure, so `guarded` lets it pass.
+struct RunAbandoned
+{
+};
+
+[[noreturn]] void failStatement();
+
+// Fails the statement unless `ok` holds (a refused grid row or column, ...).
+inline void failUnless(bool ok)
+{
+    if (!ok)
+        failStatement();
+}
+
+// Runs one guarded statement.
+template <class Statement> inline void guarded(Statement &&statement)
+{
+    try {
+        statement();
+    } catch (const StatementFailed &) {
+    }
+}

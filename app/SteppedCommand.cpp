@@ -1,0 +1,54 @@
+#include "Form1.h"
+
+namespace {
+
+// One step of the busy count. A bare count of 15000000 steps takes a few
+// milliseconds on a current machine, too short to see a step, so every step
+// also runs a short chain of dependent multiplications that the compiler
+// cannot drop. Its length is chosen so that one pause holds the grids still
+// for about a quarter of a second on the 2-core build machine.
+constexpr int BusyStepChain = 4;
+
+void busyStep()
+{
+    static volatile unsigned sink = 1;
+    unsigned x = sink;
+    for (int i = 0; i < BusyStepChain; ++i)
+        x = x * 2654435761u + 1u;
+    sink = x;
+}
+
+} // namespace
+
+void Form1::startSteppedCommand()
+{
+    delayOn = window.check1Value() == 1 ? True : False;
+    delayCount = 15000000;
+}
+
+void Form1::stepDelay()
+{
+    // Without Delay the pump turns once per frame interval; with it, every
+    // pause lets the pending events run so that each held step is painted.
+    if (delayOn == True)
+        letEventsRun();
+    else
+        letEventsRunWhenDue();
+
+    if (delayOn == True) {
+        for (delayIx = 1; delayIx <= delayCount; delayIx = delayIx + 1)
+            busyStep();
+    }
+}
+
+void Form1::letEventsRun()
+{
+    if (!window.doEvents())
+        throw RunAbandoned{};
+}
+
+void Form1::letEventsRunWhenDue()
+{
+    if (!window.doEventsWhenDue())
+        throw RunAbandoned{};
+}

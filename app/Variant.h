@@ -1,0 +1,151 @@
+#pragma once
+
+#include "Statement.h"
+
+#include <cmath>
+#include <cstdint>
+
+class Single;
+
+// A value of the form state: empty, or a number with its kind. The kind
+// decides the precision of arithmetic and how many digits the number shows.
+//
+// Arithmetic (+, -, *, /, unary -) follows these rules:
+// - Empty counts as the 16-bit integer 0.
+// - Integer with Integer gives an Integer, widened to Long and then to Double
+//   when the result does not fit.
+// - Long with Integer or Long gives a Long, widened to Double when needed.
+// - Single with Integer or Single gives a Single; with Long it gives a Double.
+// - Anything with a Double gives a Double.
+// - Division gives a Single when one operand is a Single and the other a
+//   Single or an Integer, and a Double otherwise (so 1 / 2 is a Double).
+// - A Single result beyond the single range is kept as a Double.
+// Failures, each a StatementFailed: division by zero (0 / 0 included) and a
+// result beyond the double range. No infinity or NaN is ever held.
+//
+// Comparisons are numeric whatever the kinds; empty counts as 0.
+class Variant
+{
+public:
+    enum class Kind : std::uint8_t { Empty, Integer, Long, Single, Double };
+
+    Variant() = default;
+    // An integer takes the smallest of Integer and Long that holds it (as a
+    // literal does), Double beyond that.
+    Variant(int value);
+    Variant(long value);
+    Variant(long long value);
+    Variant(std::int16_t value) : m_kind(Kind::Integer), m_integer(value) {}
+    // Fails when the value is not finite.
+    Variant(float value);
+    Variant(double value);
+    Variant(Single value);
+
+    static Variant integer(std::int16_t value) { return Variant(value); }
+    static Variant longInteger(std::int32_t value);
+
+    Kind kind() const { return m_kind; }
+    bool isEmpty() const { return m_kind == Kind::Empty; }
+    bool isIntegral() const { return m_kind <= Kind::Long; }
+
+    // The numeric value; empty gives 0.
+    double toDouble() const;
+
+    friend Variant operator+(const Variant &a, const Variant &b);
+    friend Variant operator-(const Variant &a, const Variant &b);
+    friend Variant operator*(const Variant &a, const Variant &b);
+    friend Variant operator/(const Variant &a, const Variant &b);
+    friend Variant operator-(const Variant &a);
+
+    friend bool operator==(const Variant &a, const Variant &b) { return a.toDouble() == b.toDouble(); }
+    friend bool operator!=(const Variant &a, const Variant &b) { return a.toDouble() != b.toDouble(); }
+    friend bool operator<(const Variant &a, const Variant &b) { return a.toDouble() < b.toDouble(); }
+    friend bool operator<=(const Variant &a, const Variant &b) { return a.toDouble() <= b.toDouble(); }
+    friend bool operator>(const Variant &a, const Variant &b) { return a.toDouble() > b.toDouble(); }
+    friend bool operator>=(const Variant &a, const Variant &b) { return a.toDouble() >= b.toDouble(); }
+
+    // Raw access for the conversions; check kind() first.
+    std::int16_t integerValue() const { return m_integer; }
+    std::int32_t longValue() const { return m_long; }
+    float singleValue() const { return m_single; }
+    double doubleValue() const { return m_double; }
+
+private:
+    enum class Operation : std::uint8_t { Add, Subtract, Multiply, Divide };
+    static Variant doubleResult(double value);
+    static Variant mixed(const Variant &a, const Variant &b, Operation operation);
+
+    Kind m_kind = Kind::Empty;
+    union {
+        std::int16_t m_integer;
+        std::int32_t m_long;
+        float m_single;
+        double m_double = 0.0;
+    };
+};
+
+// Conversions that fail as a statement when the value does not fit the
+// target. Integer targets round half to even.
+float toSingle(const Variant &value);
+std::int16_t toInteger(const Variant &value);
+std::int32_t toLong(const Variant &value);
+
+inline double Variant::toDouble() const
+{
+    switch (m_kind) {
+    case Kind::Empty:
+        return 0.0;
+    case Kind::Integer:
+        return m_integer;
+    case Kind::Long:
+        return m_long;
+    case Kind::Single:
+        return m_single;
+    case Kind::Double:
+        return m_double;
+    }
+    return 0.0;
+}
+
+inline Variant::Variant(double value) : m_kind(Kind::Double), m_double(value)
+{
+    if (!std::isfinite(value))
+        failStatement();
+}
+
+inline Variant Variant::doubleResult(double value)
+{
+    return Variant(value);
+}
+
+// Double with Double is the case of every inner loop; it stays inline.
+inline Variant operator+(const Variant &a, const Variant &b)
+{
+    if (a.m_kind == Variant::Kind::Double && b.m_kind == Variant::Kind::Double)
+        return Variant::doubleResult(a.m_double + b.m_double);
+    return Variant::mixed(a, b, Variant::Operation::Add);
+}
+
+inline Variant operator-(const Variant &a, const Variant &b)
+{
+    if (a.m_kind == Variant::Kind::Double && b.m_kind == Variant::Kind::Double)
+        return Variant::doubleResult(a.m_double - b.m_double);
+    return Variant::mixed(a, b, Variant::Operation::Subtract);
+}
+
+inline Variant operator*(const Variant &a, const Variant &b)
+{
+    if (a.m_kind == Variant::Kind::Double && b.m_kind == Variant::Kind::Double)
+        return Variant::doubleResult(a.m_double * b.m_double);
+    return Variant::mixed(a, b, Variant::Operation::Multiply);
+}
+
+inline Variant operator/(const Variant &a, const Variant &b)
+{
+    if (a.m_kind == Variant::Kind::Double && b.m_kind == Variant::Kind::Double) {
+        if (b.m_double == 0.0)
+            failStatement();
+        return Variant::doubleResult(a.m_double / b.m_double);
+    }
+    return Variant::mixed(a, b, Variant::Operation::Divide);
+}
