@@ -4,10 +4,11 @@ namespace {
 
 // One step of the busy count. A bare count of 15000000 steps takes a few
 // milliseconds on a current machine, too short to see a step, so every step
-// also runs a short chain of dependent multiplications that the compiler
-// cannot drop. Its length is chosen so that one pause holds the grids still
-// for about a quarter of a second on the 2-core build machine.
-constexpr int BusyStepChain = 4;
+// also runs a chain of 14 dependent multiplications that the compiler cannot
+// drop. With the count on the variant delayIx this holds the grids still for
+// about a quarter of a second per pause (0.24 s measured on the 2-core build
+// machine; a slower or faster machine scales it, as any busy count does).
+constexpr int BusyStepChain = 14;
 
 void busyStep()
 {
