@@ -1,0 +1,61 @@
+# Shared set-up of tools/run, tools/test and tools/screenshot: installs the
+# Debian packages that are missing and configures a build directory.
+# Sourced, not run.
+
+QUELVAR_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+
+# What building and running the program needs.
+QUELVAR_BUILD_PACKAGES=(cmake g++ ninja-build qt6-base-dev fonts-liberation)
+# What the tests and the screenshot need besides: a virtual X server for the
+# smoke test, python3-xlib to find and close its window, and the desktop entry
+# checker.
+QUELVAR_TEST_PACKAGES=(xvfb xauth python3-xlib desktop-file-utils)
+
+quelvar_say() {
+    printf '%s: %s\n' "$(basename "$0")" "$*" >&2
+}
+
+# Installs those of the given packages that are not installed yet. Nothing is
+# fetched, and apt-get is not even asked, when all of them are there.
+quelvar_ensure_packages() {
+    if ! command -v dpkg-query >/dev/null 2>&1; then
+        quelvar_say "not a Debian system; make sure these are installed: $*"
+        return 0
+    fi
+    local missing=() pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}\n' "$pkg" 2>/dev/null | grep -q '^install ok installed$'; then
+            missing+=("$pkg")
+        fi
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        return 0
+    fi
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null 2>&1; then
+            quelvar_say "these packages are missing and sudo is not available to install them: ${missing[*]}"
+            exit 1
+        fi
+        sudo=(sudo)
+    fi
+    quelvar_say "installing ${missing[*]}"
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# quelvar_configure DIR [cmake options...]: configures DIR unless it already
+# is, with Ninja for a new directory (an existing one keeps its generator).
+quelvar_configure() {
+    local dir="$1"
+    shift
+    local generator=()
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        generator=(-G Ninja)
+    fi
+    cmake -S "$QUELVAR_ROOT" -B "$dir" "${generator[@]}" "$@"
+}
+
+quelvar_jobs() {
+    nproc 2>/dev/null || echo 2
+}
