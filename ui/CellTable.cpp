@@ -1,0 +1,148 @@
+#include "CellTable.h"
+
+#include <algorithm>
+#include <climits>
+#include <stdexcept>
+
+namespace {
+
+constexpr CellTable::ChangedArea NothingChanged{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+
+// Alignment codes of the grid: 0..8 are left/centre/right by top/centre/
+// bottom, 9 is the general alignment.
+constexpr std::int16_t HighestAlignment = 9;
+
+} // namespace
+
+CellTable::CellTable(int rows, int cols)
+    : fontTable{{DefaultFontName, DefaultFontSize}}, changed(NothingChanged)
+{
+    checkSize(rows, cols);
+    cells.resize(static_cast<std::size_t>(rows) * cols);
+    widths.assign(static_cast<std::size_t>(cols), DefaultColWidth);
+    rowCount = rows;
+    colCount = cols;
+}
+
+void CellTable::checkSize(int rows, int cols)
+{
+    if (rows < 1 || cols < 1)
+        throw std::invalid_argument("a grid keeps its fixed row and column");
+    if (std::int64_t(rows) * cols > MaxCells)
+        throw std::length_error("too many cells for one grid");
+}
+
+void CellTable::setRows(int count)
+{
+    if (count == rowCount)
+        return;
+    checkSize(count, colCount);
+    // Strings move without throwing, so a failed allocation leaves the cells
+    // as they were.
+    cells.resize(static_cast<std::size_t>(count) * colCount);
+    rowCount = count;
+    if (currentRow >= rowCount)
+        currentRow = rowCount - 1;
+    releaseSpareMemory();
+    ++layoutRevision;
+}
+
+void CellTable::setCols(int count)
+{
+    if (count == colCount)
+        return;
+    checkSize(rowCount, count);
+    std::vector<Cell> resized(static_cast<std::size_t>(rowCount) * count);
+    std::vector<int> resizedWidths(widths);
+    resizedWidths.resize(static_cast<std::size_t>(count), DefaultColWidth);
+    const int kept = std::min(colCount, count);
+    for (int r = 0; r < rowCount; ++r) {
+        auto from = cells.begin() + static_cast<std::ptrdiff_t>(r) * colCount;
+        auto to = resized.begin() + static_cast<std::ptrdiff_t>(r) * count;
+        std::move(from, from + kept, to);
+    }
+    cells.swap(resized);
+    widths.swap(resizedWidths);
+    colCount = count;
+    if (currentCol >= colCount)
+        currentCol = colCount - 1;
+    ++layoutRevision;
+}
+
+void CellTable::releaseSpareMemory()
+{
+    if (cells.capacity() > 2 * cells.size() + 64)
+        cells.shrink_to_fit();
+}
+
+void CellTable::setAlignment(std::int16_t alignment)
+{
+    // Codes the grid does not know change nothing.
+    if (alignment < 0 || alignment > HighestAlignment)
+        return;
+    current().format.alignment = static_cast<std::int8_t>(alignment);
+    markChanged();
+}
+
+std::uint16_t CellTable::fontIndex(std::string_view name, float points)
+{
+    for (std::size_t i = 0; i < fontTable.size(); ++i) {
+        if (fontTable[i].points == points && fontTable[i].name == name)
+            return static_cast<std::uint16_t>(i);
+    }
+    // The program uses two fonts; should a grid ever collect more than
+    // the index can tell apart, the last one stands for the rest.
+    if (fontTable.size() > UINT16_MAX)
+        return UINT16_MAX;
+    fontTable.push_back({std::string(name), points});
+    return static_cast<std::uint16_t>(fontTable.size() - 1);
+}
+
+void CellTable::setFontName(std::string_view name)
+{
+    Format &format = current().format;
+    format.font = fontIndex(name, fontTable[format.font].points);
+    markChanged();
+}
+
+void CellTable::setFontSize(float points)
+{
+    // A size that no font can have changes nothing.
+    if (!(points > 0.0f && points <= 1638.0f))
+        return;
+    Format &format = current().format;
+    format.font = fontIndex(fontTable[format.font].name, points);
+    markChanged();
+}
+
+bool CellTable::setColWidth(int col, int twips)
+{
+    if (static_cast<unsigned>(col) >= static_cast<unsigned>(colCount))
+        return false;
+    const int width = twips < 0 ? DefaultColWidth : std::min(twips, MaxColWidth);
+    int &stored = widths[static_cast<std::size_t>(col)];
+    if (stored != width) {
+        stored = width;
+        ++layoutRevision;
+    }
+    return true;
+}
+
+CellTable::ChangedArea CellTable::takeChangedArea()
+{
+    ChangedArea area = changed;
+    changed = NothingChanged;
+    area.bottom = std::min(area.bottom, rowCount - 1);
+    area.right = std::min(area.right, colCount - 1);
+    if (area.top > area.bottom || area.left > area.right)
+        return NothingChanged;
+    return area;
+}
+
+std::size_t CellTable::memoryBytes() const
+{
+    std::size_t bytes = cells.capacity() * sizeof(Cell) + widths.capacity() * sizeof(int);
+    for (const FontSpec &font : fontTable)
+        bytes += sizeof(FontSpec) + font.name.capacity();
+    return bytes;
+}

@@ -1,0 +1,170 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The cells of one grid: texts, formats, column widths and the current cell,
+// with no toolkit behind it. Cells lie row by row in one array, so the memory
+// follows the number of cells that exist and every operation on the current
+// cell is a few loads and stores. Changes are only recorded (a bounding box
+// of changed cells, a version of the layout); whoever shows the grid compares
+// and publishes them when it is ready.
+class CellTable
+{
+  public:
+    // Alignment code of a cell that was never aligned; it is shown left
+    // aligned and vertically centred, like code 1.
+    static constexpr std::int8_t NoAlignment = -1;
+    // Width of a column that was never sized, in twips (64 pixels at 96 dpi).
+    static constexpr int DefaultColWidth = 960;
+    // Height of every row, in twips (16 pixels at 96 dpi).
+    static constexpr int RowHeight = 240;
+    // Widths are kept within 0..MaxColWidth twips (10000 pixels at 96 dpi),
+    // so that no column position can overflow.
+    static constexpr int MaxColWidth = 150000;
+    // A grid holds at most this many cells (40 bytes each), far more than the
+    // program's largest layout; a larger size is refused.
+    static constexpr std::int64_t MaxCells = std::int64_t(1) << 24;
+
+    // Font 0 is the grid's own cell font.
+    static constexpr const char *DefaultFontName = "MS Sans Serif";
+    static constexpr float DefaultFontSize = 8.25f;
+
+    struct FontSpec
+    {
+        std::string name;
+        float points;
+    };
+
+    struct Format
+    {
+        std::uint32_t backColorBgr = 0; // 0x00BBGGRR, valid when hasBackColor
+        std::int8_t alignment = NoAlignment;
+        bool hasBackColor = false;
+        std::uint16_t font = 0; // index into fonts()
+    };
+
+    struct Cell
+    {
+        std::string text;
+        Format format;
+    };
+
+    // Changed cells since the last takeChanges(): rows top..bottom, columns
+    // left..right; empty when top > bottom.
+    struct ChangedArea
+    {
+        int top, left, bottom, right;
+        bool isEmpty() const { return top > bottom; }
+    };
+
+    CellTable(int rows, int cols);
+
+    int rows() const { return rowCount; }
+    int cols() const { return colCount; }
+
+    // Resizes at the bottom / right; added cells are empty, the others keep
+    // text and format. A count below 1 (the fixed row and column always
+    // exist) or a size beyond MaxCells throws and leaves the table as it was.
+    // A current cell that no longer exists moves to the last row / column.
+    void setRows(int count);
+    void setCols(int count);
+
+    int row() const { return currentRow; }
+    int col() const { return currentCol; }
+    bool setRow(int row)
+    {
+        if (static_cast<unsigned>(row) >= static_cast<unsigned>(rowCount))
+            return false;
+        currentRow = row;
+        return true;
+    }
+    bool setCol(int col)
+    {
+        if (static_cast<unsigned>(col) >= static_cast<unsigned>(colCount))
+            return false;
+        currentCol = col;
+        return true;
+    }
+    // The user moved the current cell on the screen.
+    void followView(int row, int col)
+    {
+        if (static_cast<unsigned>(row) < static_cast<unsigned>(rowCount) &&
+            static_cast<unsigned>(col) < static_cast<unsigned>(colCount)) {
+            currentRow = row;
+            currentCol = col;
+        }
+    }
+
+    const Cell &cell(int row, int col) const
+    {
+        return cells[static_cast<std::size_t>(row) * colCount + col];
+    }
+    const std::string &text() const { return current().text; }
+    void setText(std::string_view text)
+    {
+        current().text.assign(text.data(), text.size());
+        markChanged();
+    }
+    void setAlignment(std::int16_t alignment);
+    void setBackColor(std::uint32_t colorBgr)
+    {
+        Format &format = current().format;
+        format.backColorBgr = colorBgr & 0xFFFFFF;
+        format.hasBackColor = true;
+        markChanged();
+    }
+    void setFontName(std::string_view name);
+    void setFontSize(float points);
+    const FontSpec &font(std::uint16_t index) const { return fontTable[index]; }
+    std::size_t fontCount() const { return fontTable.size(); }
+
+    // Width of a column in twips; a negative width restores the default.
+    bool setColWidth(int col, int twips);
+    int colWidth(int col) const { return widths[static_cast<std::size_t>(col)]; }
+    // Changes whenever the number or the widths of the columns or the number
+    // of rows change.
+    std::uint64_t layoutVersion() const { return layoutRevision; }
+
+    // The cells changed since the last call, which starts afresh; clipped to
+    // the cells that still exist.
+    ChangedArea takeChangedArea();
+
+    // Bytes the table holds for its cells and columns (texts too long for
+    // the strings' own buffer not counted).
+    std::size_t memoryBytes() const;
+
+  private:
+    Cell &current() { return cells[static_cast<std::size_t>(currentRow) * colCount + currentCol]; }
+    const Cell &current() const
+    {
+        return cells[static_cast<std::size_t>(currentRow) * colCount + currentCol];
+    }
+    void markChanged()
+    {
+        if (currentRow < changed.top)
+            changed.top = currentRow;
+        if (currentRow > changed.bottom)
+            changed.bottom = currentRow;
+        if (currentCol < changed.left)
+            changed.left = currentCol;
+        if (currentCol > changed.right)
+            changed.right = currentCol;
+    }
+    static void checkSize(int rows, int cols);
+    std::uint16_t fontIndex(std::string_view name, float points);
+    void releaseSpareMemory();
+
+    std::vector<Cell> cells;
+    std::vector<int> widths;
+    std::vector<FontSpec> fontTable;
+    int rowCount = 0;
+    int colCount = 0;
+    int currentRow = 0;
+    int currentCol = 0;
+    ChangedArea changed;
+    std::uint64_t layoutRevision = 0;
+};

@@ -1,0 +1,116 @@
+#include "GridModel.h"
+
+#include <QBrush>
+#include <QColor>
+
+GridModel::GridModel(CellTable &table, QObject *parent) : QAbstractTableModel(parent), table(table)
+{}
+
+int GridModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : table.rows();
+}
+
+int GridModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : table.cols();
+}
+
+QVariant GridModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= table.rows() || index.column() >= table.cols())
+        return {};
+    const CellTable::Cell &cell = table.cell(index.row(), index.column());
+    switch (role) {
+    case Qt::DisplayRole:
+        return QString::fromStdString(cell.text);
+    case Qt::TextAlignmentRole:
+        return int(alignmentOf(cell.format.alignment));
+    case Qt::FontRole:
+        return font(cell.format.font);
+    case Qt::BackgroundRole:
+        if (!cell.format.hasBackColor)
+            return {};
+        {
+            const std::uint32_t bgr = cell.format.backColorBgr;
+            return QBrush(QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF));
+        }
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+template <class Resize> void GridModel::resized(Resize &&resize)
+{
+    beginResetModel();
+    try {
+        resize();
+    } catch (...) {
+        endResetModel();
+        throw;
+    }
+    endResetModel();
+}
+
+void GridModel::setRowCount(int count)
+{
+    if (count != table.rows())
+        resized([&] { table.setRows(count); });
+}
+
+void GridModel::setColumnCount(int count)
+{
+    if (count != table.cols())
+        resized([&] { table.setCols(count); });
+}
+
+void GridModel::announceChanges(const CellTable::ChangedArea &area)
+{
+    if (!area.isEmpty())
+        emit dataChanged(index(area.top, area.left), index(area.bottom, area.right));
+}
+
+Qt::Alignment GridModel::alignmentOf(std::int8_t code)
+{
+    switch (code) {
+    case 0:
+        return Qt::AlignLeft | Qt::AlignTop;
+    case 2:
+        return Qt::AlignLeft | Qt::AlignBottom;
+    case 3:
+        return Qt::AlignHCenter | Qt::AlignTop;
+    case 4:
+        return Qt::AlignCenter;
+    case 5:
+        return Qt::AlignHCenter | Qt::AlignBottom;
+    case 6:
+        return Qt::AlignRight | Qt::AlignTop;
+    case 7:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case 8:
+        return Qt::AlignRight | Qt::AlignBottom;
+    default: // 1, 9 and never aligned
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+
+const QFont &GridModel::font(std::uint16_t index) const
+{
+    while (fonts.size() <= index) {
+        const CellTable::FontSpec &spec = table.font(static_cast<std::uint16_t>(fonts.size()));
+        // The family asked for is kept even where the system lacks it and
+        // draws with a similar sans-serif face instead.
+        QFont font(QString::fromStdString(spec.name));
+        font.setStyleHint(QFont::SansSerif);
+        font.setPointSizeF(spec.points);
+        fonts.push_back(font);
+    }
+    return fonts[index];
+}

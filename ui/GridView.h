@@ -1,0 +1,100 @@
+#pragma once
+
+#include "CellTable.h"
+#include "GridModel.h"
+#include "QtCellGrid.h"
+
+#include <QAbstractItemView>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// One grid of text cells on the screen. Row 0 and column 0 are fixed header
+// cells drawn like button faces; the rest scrolls. model() holds every cell,
+// the fixed ones included, and currentIndex() is the grid's current cell.
+//
+// The procedures work through cells(); their operations only change the cell
+// table, and flush() tells Qt about them in one go. The grid never edits a
+// cell: every character typed while it has the focus goes to the KeyPress
+// handler of cells(), the arrow keys and a click on a non-fixed cell move the
+// current cell, Tab moves the focus on.
+class GridView : public QAbstractItemView
+{
+    Q_OBJECT
+
+  public:
+    // Every grid of the window starts with 3 rows and 4 columns, the layout
+    // of a 2 x 2 system.
+    static constexpr int InitialRows = 3;
+    static constexpr int InitialCols = 4;
+
+    explicit GridView(QWidget *parent = nullptr);
+    ~GridView() override;
+
+    CellGrid &cells();
+
+    // Publishes what the cell operations changed since the last flush: one
+    // repaint and one dataChanged over the changed cells, the column layout,
+    // and the current index.
+    void flush();
+
+    QRect visualRect(const QModelIndex &index) const override;
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+    QModelIndex indexAt(const QPoint &point) const override;
+    // Typing never jumps to a cell.
+    void keyboardSearch(const QString &search) override;
+
+  protected:
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    int horizontalOffset() const override;
+    int verticalOffset() const override;
+    bool isIndexHidden(const QModelIndex &index) const override;
+    void setSelection(const QRect &rect, QItemSelectionModel::SelectionFlags command) override;
+    QRegion visualRegionForSelection(const QItemSelection &selection) const override;
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+
+    void updateGeometries() override;
+    void scrollContentsBy(int dx, int dy) override;
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+
+  protected slots:
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+
+  private:
+    // Brings the pixel layout in line with the table; true when it changed.
+    bool ensureLayout() const;
+    QRect cellRect(int row, int col) const;
+    int rowHeight() const { return rowPixels; }
+    int fixedWidth() const;
+    std::int64_t contentWidth() const;
+    std::int64_t contentHeight() const;
+    int pageRows() const;
+    void deliverCharacters(const QString &codes);
+
+    struct CellSpan
+    {
+        int first, last;
+    };
+    CellSpan visibleScrollingRows() const;
+    CellSpan visibleScrollingCols() const;
+    void paintArea(QPainter &painter, const QRect &clip, CellSpan rows, CellSpan cols,
+                   bool fixed) const;
+    void paintCurrentMark(QPainter &painter) const;
+
+    CellTable table;
+    std::unique_ptr<GridModel> gridModel;
+    QtCellGrid adapter;
+
+    // Pixel layout: left edge of every column (one more for the right edge
+    // of the last) and the row height, for the table's layout version and
+    // the widget's resolution they were made for.
+    mutable std::vector<std::int64_t> columnLeft;
+    mutable int rowPixels = 16;
+    mutable std::uint64_t layoutMadeFor = UINT64_MAX;
+    mutable int dpiMadeFor = 0;
+};
