@@ -1,0 +1,232 @@
+// The benchmark of Quelvar's runs. Prints one line per figure, each with n
+// and its unit. Run on the offscreen platform (the default here):
+//   build/release/bench/quelvar_bench
+
+#include "BenchSystem.h"
+#include "EliminationKernels.h"
+#include "PromptAnswerer.h"
+#include "RunObserver.h"
+
+#include "app/Form1.h"
+#include "app/MainWindow.h"
+#include "ui/GridView.h"
+#include "ui/QtWindowServices.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QProcess>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double timed(const std::function<void()> &work)
+{
+    const Clock::time_point start = Clock::now();
+    work();
+    return secondsSince(start);
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// A shown, active window as the user sees it, with a way to answer prompts.
+class BenchWindow
+{
+  public:
+    BenchWindow()
+    {
+        window.show();
+        window.activateWindow();
+        QApplication::processEvents();
+    }
+
+    GridView *grid(const char *name) { return window.findChild<GridView *>(name); }
+    QAbstractButton *button(const char *name) { return window.findChild<QAbstractButton *>(name); }
+
+    // Presses a button whose procedure asks for a size, answering `n`.
+    void dimension(const char *buttonName, int n)
+    {
+        answerer.answerNext(QString::number(n));
+        button(buttonName)->click();
+    }
+
+    // Puts the system's numbers into the input grid, starting at `firstCol`
+    // (rows beyond 70 cannot be typed, so this goes through the grid itself).
+    void enter(const BenchSystem &system, int firstCol)
+    {
+        CellGrid &cells = grid("msfmain0")->cells();
+        const int n = system.size();
+        for (int i = 1; i <= n; ++i) {
+            for (int j = 1; j <= n + 1; ++j) {
+                cells.setRow(i);
+                cells.setCol(firstCol + j - 1);
+                cells.setText(system.entryText(i, j));
+            }
+        }
+        grid("msfmain0")->flush();
+    }
+
+    // The grids that a run writes into.
+    std::vector<QWidget *> resultViewports()
+    {
+        return {grid("msfmain")->viewport(), grid("msfunit")->viewport()};
+    }
+
+    MainWindow window;
+    PromptAnswerer answerer;
+};
+
+void solveFigures(int n, int repeats, bool observe)
+{
+    BenchWindow bench;
+    BenchSystem system(n);
+    bench.dimension("cmddim", n);
+    bench.enter(system, 1);
+
+    RunObserver observer(bench.resultViewports());
+    std::vector<double> real, kernel, gaps, paintRates;
+    for (int run = 0; run < repeats; ++run) {
+        observer.start();
+        const double seconds = timed([&] { bench.button("cmdrun")->click(); });
+        observer.stop();
+        real.push_back(seconds);
+        gaps.push_back(observer.longestGapMs());
+        paintRates.push_back(observer.fewestPaints() / seconds);
+
+        long checksum = 0;
+        kernel.push_back(timed([&] { checksum = solveKernel(system); }));
+        if (checksum == 0)
+            std::printf("# kernel checksum 0?\n");
+    }
+
+    const double realTime = median(real);
+    const double kernelTime = median(kernel);
+    std::printf("solve n=%d real %.4f s\n", n, realTime);
+    std::printf("solve n=%d kernel %.4f s\n", n, kernelTime);
+    std::printf("solve n=%d real/kernel %.2f x\n", n, realTime / kernelTime);
+    if (observe) {
+        std::printf("solve n=%d longest stretch without window events %.1f ms\n", n,
+                    *std::max_element(gaps.begin(), gaps.end()));
+        std::printf("solve n=%d repaints %.0f per s (the less painted of msfmain, msfunit)\n", n,
+                    *std::min_element(paintRates.begin(), paintRates.end()));
+    }
+    std::fflush(stdout);
+}
+
+void tableauFigures(int n, int repeats)
+{
+    BenchWindow bench;
+    BenchSystem system(n);
+    const double layout = timed([&] { bench.dimension("cmdpidim", n); });
+    // B in columns 2..n+1, b in column n+2: the system's [A | b].
+    bench.enter(system, 2);
+
+    std::vector<double> real, kernel;
+    for (int run = 0; run < repeats; ++run) {
+        // Until column 1 is typed into, every press (re)loads the tableau.
+        real.push_back(timed([&] { bench.button("cmdpivot")->click(); }));
+        long checksum = 0;
+        kernel.push_back(timed([&] { checksum = tableauLoadKernel(system); }));
+        if (checksum == 0)
+            std::printf("# kernel checksum 0?\n");
+    }
+    const double realTime = median(real);
+    const double kernelTime = median(kernel);
+    std::printf("pivot dim n=%d layout %.4f s (prompt included)\n", n, layout);
+    std::printf("tableau load n=%d real %.4f s\n", n, realTime);
+    std::printf("tableau load n=%d kernel %.4f s\n", n, kernelTime);
+    std::printf("tableau load n=%d real/kernel %.2f x\n", n, realTime / kernelTime);
+    std::fflush(stdout);
+}
+
+// Run in a process of its own, so that the peak memory is DIMENSION's.
+int dimensionOnly(int n)
+{
+    BenchWindow bench;
+    const Clock::time_point clicked = Clock::now();
+    bench.dimension("cmddim", n);
+    const Clock::time_point done = Clock::now();
+    QApplication::processEvents();
+    const double afterPrompt =
+        std::chrono::duration<double>(done - bench.answerer.acceptedAt()).count();
+    const double withPrompt = std::chrono::duration<double>(done - clicked).count();
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const int dimN = bench.window.form().dimN;
+    std::printf("dimension n=%d wall %.4f s (from the answer to the end)\n", dimN, afterPrompt);
+    std::printf("dimension n=%d wall %.4f s (click to end, prompt included)\n", dimN, withPrompt);
+    std::printf("dimension n=%d peak memory %.0f MB (whole process)\n", dimN,
+                usage.ru_maxrss / 1024.0);
+    return dimN == n ? 0 : 1;
+}
+
+void delayPause()
+{
+    BenchWindow bench;
+    qobject_cast<QCheckBox *>(bench.window.findChild<QCheckBox *>("Check1"))->setChecked(true);
+    Clock::time_point last{};
+    std::vector<double> pauses;
+    QObject::connect(&bench.window.services(), &QtWindowServices::pauseReached, [&](qint64) {
+        const Clock::time_point now = Clock::now();
+        if (last != Clock::time_point{})
+            pauses.push_back(std::chrono::duration<double>(now - last).count());
+        last = now;
+    });
+    bench.button("cmdrun")->click();
+    // Skip the pause after the first displays, which holds no busy count.
+    pauses.erase(pauses.begin());
+    std::printf("delay pause n=2 %.3f s (median of %zu pauses)\n", median(pauses), pauses.size());
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    if (argc == 3 && std::strcmp(argv[1], "--dimension") == 0)
+        return dimensionOnly(std::atoi(argv[2]));
+
+    std::printf("# Quelvar benchmark, platform %s, Delay off unless stated\n",
+                qPrintable(QApplication::platformName()));
+    std::printf("# system: %s\n", BenchSystem::description());
+    std::printf("# real: the button pressed on the shown window; kernel: the same "
+                "elimination and cell texts without grid or event pump; medians of 3\n");
+    std::fflush(stdout);
+
+    solveFigures(30, 3, false);
+    solveFigures(60, 3, false);
+    solveFigures(100, 3, true);
+    tableauFigures(100, 3);
+
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.start(QApplication::applicationFilePath(), {"--dimension", "1000"});
+    child.waitForFinished(120000);
+
+    delayPause();
+    return 0;
+}
