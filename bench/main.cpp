@@ -209,6 +209,11 @@ int main(int argc, char **argv)
 
     if (argc == 3 && std::strcmp(argv[1], "--dimension") == 0)
         return dimensionOnly(std::atoi(argv[2]));
+    // One SOLVE on its own, for a profiler.
+    if (argc == 3 && std::strcmp(argv[1], "--solve") == 0) {
+        solveFigures(std::atoi(argv[2]), 1, true);
+        return 0;
+    }
 
     std::printf("# Quelvar benchmark, platform %s, Delay off unless stated\n",
                 qPrintable(QApplication::platformName()));
