@@ -156,6 +156,9 @@ void GridViewTest::resizingKeepsTextsAndClampsCurrentCell()
     CellGrid &cells = grid->cells();
     QCOMPARE(grid->model()->rowCount(), 3);
     QCOMPARE(grid->model()->columnCount(), 4);
+    QCOMPARE(cells.row(), 1); // the first cell below and right of the headers
+    QCOMPARE(cells.col(), 1);
+    QCOMPARE(grid->currentIndex(), at(1, 1));
     write(0, 3, "h");
     write(1, 1, "a");
     write(2, 3, "b");

@@ -22,6 +22,9 @@ CellTable::CellTable(int rows, int cols)
     widths.assign(static_cast<std::size_t>(cols), DefaultColWidth);
     rowCount = rows;
     colCount = cols;
+    // The first cell that is not a header starts current.
+    currentRow = std::min(1, rows - 1);
+    currentCol = std::min(1, cols - 1);
 }
 
 void CellTable::checkSize(int rows, int cols)

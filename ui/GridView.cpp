@@ -83,6 +83,7 @@ GridView::GridView(QWidget *parent)
     setAttribute(Qt::WA_InputMethodEnabled, true);
     // paintEvent covers every pixel of the viewport.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent, true);
+    flush();
 }
 
 GridView::~GridView()
