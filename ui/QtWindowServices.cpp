@@ -1,0 +1,142 @@
+#include "QtWindowServices.h"
+
+#include "GridView.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMetaMethod>
+
+namespace {
+
+// An input box without a title of its own carries the program's name.
+const char *const DefaultPromptTitle = "Quelvar";
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+QtWindowServices::QtWindowServices(QCheckBox &check1, QLineEdit &text1, QWidget &dialogParent,
+                                   QObject *parent)
+    : QObject(parent), check1(check1), text1(text1), dialogParent(dialogParent)
+{}
+
+int QtWindowServices::check1Value() const
+{
+    switch (check1.checkState()) {
+    case Qt::Unchecked:
+        return 0;
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        return 2;
+    }
+    return 0;
+}
+
+void QtWindowServices::setText1(std::string_view text)
+{
+    text1.setText(fromUtf8(text));
+}
+
+std::string QtWindowServices::inputBox(std::string_view prompt, std::string_view title,
+                                       std::string_view defaultAnswer)
+{
+    if (closing)
+        return {};
+
+    QInputDialog dialog(&dialogParent);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(title.empty() ? QString::fromLatin1(DefaultPromptTitle)
+                                        : fromUtf8(title));
+    dialog.setLabelText(fromUtf8(prompt));
+    dialog.setTextValue(fromUtf8(defaultAnswer));
+
+    openPrompt = &dialog;
+    const int result = dialog.exec();
+    openPrompt = nullptr;
+    // Without a window manager to do it (a virtual display), nothing gives
+    // the window back its activation, and the focus that the procedure
+    // sets next would go nowhere.
+    if (!closing)
+        dialogParent.activateWindow();
+
+    if (result != QDialog::Accepted || closing)
+        return {};
+    return dialog.textValue().toStdString();
+}
+
+void QtWindowServices::addGrid(GridView *grid)
+{
+    grids.append(grid);
+}
+
+void QtWindowServices::flushGrids()
+{
+    for (const QPointer<GridView> &grid : std::as_const(grids)) {
+        if (grid)
+            grid->flush();
+    }
+}
+
+void QtWindowServices::setClosing()
+{
+    closing = true;
+    if (openPrompt)
+        openPrompt->reject();
+}
+
+void QtWindowServices::notePause()
+{
+    ++pauses;
+    if (pauseWatchers > 0)
+        emit pauseReached(pauses);
+}
+
+bool QtWindowServices::pump()
+{
+    flushGrids();
+    if (closing)
+        return false;
+    lastTurn = Clock::now();
+    // Every event waiting at this moment runs to its end, the update
+    // requests that the flush has just posted included, so the step that a
+    // Delay pause is about to hold is on the screen while it is held.
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    return !closing;
+}
+
+bool QtWindowServices::doEvents()
+{
+    notePause();
+    return pump();
+}
+
+bool QtWindowServices::doEventsWhenDue()
+{
+    notePause();
+    if (Clock::now() - lastTurn < std::chrono::milliseconds(FrameIntervalMs))
+        return !closing;
+    return pump();
+}
+
+// Called with a lock of QObject held: no QObject call may be made here.
+void QtWindowServices::connectNotify(const QMetaMethod &signal)
+{
+    if (signal == QMetaMethod::fromSignal(&QtWindowServices::pauseReached))
+        ++pauseWatchers;
+}
+
+void QtWindowServices::disconnectNotify(const QMetaMethod &signal)
+{
+    if (!signal.isValid())
+        pauseWatchers = 0;
+    else if (signal == QMetaMethod::fromSignal(&QtWindowServices::pauseReached) &&
+             pauseWatchers > 0)
+        --pauseWatchers;
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "WindowServices.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QVector>
+
+#include <chrono>
+
+class GridView;
+class QCheckBox;
+class QInputDialog;
+class QLineEdit;
+class QWidget;
+
+// The window services over Qt: the Delay check box, the text box, the size
+// prompt and the event pump of the main window.
+class QtWindowServices : public QObject, public WindowServices
+{
+    Q_OBJECT
+
+  public:
+    // The pump turns at most this often when a run without Delay pauses.
+    static constexpr int FrameIntervalMs = 10;
+
+    // `dialogParent` is the window the input box is modal over.
+    QtWindowServices(QCheckBox &check1, QLineEdit &text1, QWidget &dialogParent,
+                     QObject *parent = nullptr);
+
+    int check1Value() const override;
+    void setText1(std::string_view text) override;
+    std::string inputBox(std::string_view prompt, std::string_view title,
+                         std::string_view defaultAnswer) override;
+    bool doEvents() override;
+    bool doEventsWhenDue() override;
+
+    // Grids whose changes are published before every turn of the pump.
+    void addGrid(GridView *grid);
+    void flushGrids();
+
+    // The window is going away: the pump no longer turns, the running
+    // procedure stops at its next pause, and an open input box is cancelled.
+    void setClosing();
+    bool isClosing() const { return closing; }
+
+    // Number of pauses (doEvents and doEventsWhenDue calls) so far.
+    qint64 pauseCount() const { return pauses; }
+
+  signals:
+    // Emitted at every pause, before the pump turns.
+    void pauseReached(qint64 pauseNumber);
+
+  protected:
+    void connectNotify(const QMetaMethod &signal) override;
+    void disconnectNotify(const QMetaMethod &signal) override;
+
+  private:
+    using Clock = std::chrono::steady_clock;
+
+    void notePause();
+    bool pump();
+
+    QCheckBox &check1;
+    QLineEdit &text1;
+    QWidget &dialogParent;
+    QVector<QPointer<GridView>> grids;
+    QPointer<QInputDialog> openPrompt;
+    Clock::time_point lastTurn{};
+    qint64 pauses = 0;
+    bool closing = false;
+    // Connections to pauseReached: a pause without Delay comes a million
+    // times in a large run, so the signal is only sent when someone listens.
+    int pauseWatchers = 0;
+};
