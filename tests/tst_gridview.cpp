@@ -1,5 +1,6 @@
 #include "ui/GridView.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -35,6 +36,7 @@ class GridViewTest : public QObject
     void gridNeverEditsOrSearches();
     void tabMovesFocusAndSetFocusTakesIt();
     void fixedCellsStayAndAreShaded();
+    void assistiveTechnologyReadsTheCells();
 
   private:
     QModelIndex at(int row, int col) const { return grid->model()->index(row, col); }
@@ -450,6 +452,38 @@ void GridViewTest::fixedCellsStayAndAreShaded()
     QCOMPARE(image.pixelColor(inside(59, 2)), base);
     QCOMPARE(grid->indexAt(inside(0, 2)), at(0, 2));
     QCOMPARE(grid->indexAt(inside(59, 2)), at(59, 2));
+}
+
+void GridViewTest::assistiveTechnologyReadsTheCells()
+{
+    write(0, 2, "2");
+    write(1, 2, "12.5");
+    grid->flush();
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(grid);
+    QVERIFY(table);
+    QCOMPARE(table->role(), QAccessible::Table);
+    QAccessibleTableInterface *cells = table->tableInterface();
+    QVERIFY(cells);
+    QCOMPARE(cells->rowCount(), 3);
+    QCOMPARE(cells->columnCount(), 4);
+    QAccessibleInterface *cell = cells->cellAt(1, 2);
+    QVERIFY(cell);
+    QCOMPARE(cell->text(QAccessible::Name), QString("12.5"));
+    QCOMPARE(cell->role(), QAccessible::Cell);
+    QCOMPARE(cells->cellAt(1, 2), cell);
+    QCOMPARE(table->focusChild(), cell);
+    QCOMPARE(table->child(table->indexOfChild(cell)), cell);
+    const QList<QAccessibleInterface *> headers = cell->tableCellInterface()->columnHeaderCells();
+    QCOMPARE(headers.size(), 1);
+    QCOMPARE(headers[0]->role(), QAccessible::ColumnHeader);
+    QCOMPARE(headers[0]->text(QAccessible::Name), QString("2"));
+    const QRect rect = grid->visualRect(at(1, 2));
+    QCOMPARE(cell->rect(), QRect(grid->viewport()->mapToGlobal(rect.topLeft()), rect.size()));
+
+    grid->cells().setCols(6);
+    QCOMPARE(cells->columnCount(), 6);
+    QVERIFY(cells->cellAt(2, 5));
+    QVERIFY(!cells->cellAt(3, 0));
 }
 
 QTEST_MAIN(GridViewTest)

@@ -1,5 +1,8 @@
 #include "GridView.h"
 
+#include "GridAccessible.h"
+
+#include <QAccessible>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -73,6 +76,8 @@ GridView::GridView(QWidget *parent)
     : QAbstractItemView(parent), table(InitialRows, InitialCols),
       gridModel(std::make_unique<GridModel>(table)), adapter(table, *gridModel, *this)
 {
+    static const bool accessibleGrids = (QAccessible::installFactory(GridAccessible::create), true);
+    Q_UNUSED(accessibleGrids);
     setModel(gridModel.get());
     setSelectionMode(NoSelection);
     setEditTriggers(NoEditTriggers);
@@ -558,6 +563,12 @@ void GridView::currentChanged(const QModelIndex &current, const QModelIndex &pre
     QAbstractItemView::currentChanged(current, previous);
     // The base turns input methods off on cells that cannot be edited.
     setAttribute(Qt::WA_InputMethodEnabled, true);
-    if (current.isValid())
-        table.followView(current.row(), current.column());
+    if (!current.isValid())
+        return;
+    table.followView(current.row(), current.column());
+    if (QAccessible::isActive() && hasFocus()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(current.row() * table.cols() + current.column());
+        QAccessible::updateAccessibility(&focus);
+    }
 }
