@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 #include <system_error>
+#include <type_traits>
 
 // Choices made here:
 // - Numbers are read and written with "." as the decimal separator whatever
@@ -210,9 +211,8 @@ double readDecimal(TextCursor &cursor)
     return negative ? -value : value;
 }
 
-// The digits and decimal exponent of a value rounded to `precision`
-// significant digits: the value is d1.d2d3... times 10 to the power
-// exponent. Trailing zeros are dropped.
+// The significant digits and decimal exponent of a number: it is
+// d1.d2d3... times 10 to the power exponent.
 struct DecimalDigits
 {
     std::array<char, 24> digits{};
@@ -221,73 +221,79 @@ struct DecimalDigits
     bool negative = false;
 };
 
-template <class Real> DecimalDigits roundedDigits(Real value, int precision)
+// Reads the digits and exponent of a text in the scientific form of
+// to_chars ("-d.ddde-07"), dropping trailing zeros.
+DecimalDigits scientificDigits(const char *p, const char *end)
 {
     DecimalDigits result;
-    std::array<char, 48> buffer{};
-    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                         std::chars_format::scientific, precision - 1);
-    (void)ec;
-    const char *p = buffer.data();
-    if (*p == '-') {
+    if (p < end && *p == '-') {
         result.negative = true;
         ++p;
     }
     for (; p < end && *p != 'e'; ++p) {
-        if (isDecimalDigit(*p))
+        if (isDecimalDigit(*p) && result.count < static_cast<int>(result.digits.size()))
             result.digits[static_cast<std::size_t>(result.count++)] = *p;
     }
     while (result.count > 1 && result.digits[static_cast<std::size_t>(result.count - 1)] == '0')
         --result.count;
     if (p < end && *p == 'e') {
         ++p;
-        int exponent = 0;
-        std::from_chars(p + (*p == '+' ? 1 : 0), end, exponent);
-        result.exponent = exponent;
+        if (p < end && *p == '+')
+            ++p;
+        std::from_chars(p, end, result.exponent);
     }
     return result;
 }
 
+template <class Real> DecimalDigits roundedDigits(Real value, int precision)
+{
+    std::array<char, 48> buffer{};
+    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                         std::chars_format::scientific, precision - 1);
+    (void)ec;
+    return scientificDigits(buffer.data(), end);
+}
+
+// At most 15 digits, a sign, a point, up to four leading zeros or an
+// exponent of three digits: the text fits a small buffer.
 std::string generalText(const DecimalDigits &d, int precision)
 {
-    std::string text;
-    text.reserve(32);
+    std::array<char, 48> buffer{};
+    char *out = buffer.data();
     if (d.negative)
-        text.push_back('-');
+        *out++ = '-';
     const auto digit = [&](int i) { return d.digits[static_cast<std::size_t>(i)]; };
 
     if (d.exponent >= precision || d.exponent < -4) {
-        text.push_back(digit(0));
+        *out++ = digit(0);
         if (d.count > 1) {
-            text.push_back('.');
+            *out++ = '.';
             for (int i = 1; i < d.count; ++i)
-                text.push_back(digit(i));
+                *out++ = digit(i);
         }
-        text.push_back('E');
-        text.push_back(d.exponent < 0 ? '-' : '+');
+        *out++ = 'E';
+        *out++ = d.exponent < 0 ? '-' : '+';
         const int magnitude = d.exponent < 0 ? -d.exponent : d.exponent;
         if (magnitude < 10)
-            text.push_back('0');
-        text += std::to_string(magnitude);
-        return text;
-    }
-
-    if (d.exponent < 0) {
-        text += "0.";
-        text.append(static_cast<std::size_t>(-d.exponent - 1), '0');
+            *out++ = '0';
+        out = std::to_chars(out, buffer.data() + buffer.size(), magnitude).ptr;
+    } else if (d.exponent < 0) {
+        *out++ = '0';
+        *out++ = '.';
+        for (int i = d.exponent + 1; i < 0; ++i)
+            *out++ = '0';
         for (int i = 0; i < d.count; ++i)
-            text.push_back(digit(i));
-        return text;
+            *out++ = digit(i);
+    } else {
+        for (int i = 0; i <= d.exponent; ++i)
+            *out++ = i < d.count ? digit(i) : '0';
+        if (d.count > d.exponent + 1) {
+            *out++ = '.';
+            for (int i = d.exponent + 1; i < d.count; ++i)
+                *out++ = digit(i);
+        }
     }
-
-    for (int i = 0; i <= d.exponent; ++i)
-        text.push_back(i < d.count ? digit(i) : '0');
-    if (d.count > d.exponent + 1) {
-        text.push_back('.');
-        for (int i = d.exponent + 1; i < d.count; ++i)
-            text.push_back(digit(i));
-    }
-    return text;
+    return std::string(buffer.data(), out);
 }
 
 template <class Real> std::string realText(Real value, int precision)
@@ -302,6 +308,22 @@ template <class Real> std::string realText(Real value, int precision)
                                              static_cast<long long>(value));
         (void)ec;
         return std::string(buffer.data(), end);
+    }
+    // The shortest text that reads back as a normal double is, when it has
+    // at most 15 digits, also the value rounded to 15 digits: the double's
+    // rounding error is far below half a unit of the 15th digit. Values typed
+    // or rounded to a few places take this quicker path.
+    if constexpr (std::is_same_v<Real, double>) {
+        if (std::fabs(value) >= std::numeric_limits<double>::min()) {
+            std::array<char, 48> buffer{};
+            const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                                 value, std::chars_format::scientific);
+            if (ec == std::errc()) {
+                const DecimalDigits shortest = scientificDigits(buffer.data(), end);
+                if (shortest.count <= precision)
+                    return generalText(shortest, precision);
+            }
+        }
     }
     return generalText(roundedDigits(value, precision), precision);
 }
