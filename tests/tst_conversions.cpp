@@ -6,6 +6,8 @@
 #include <QtTest>
 
 #include <cfloat>
+#include <clocale>
+#include <locale>
 #include <string>
 
 namespace {
@@ -49,6 +51,7 @@ class ConversionsTest : public QObject
     void roundToNegativePlacesFails();
     void roundedText_data();
     void roundedText();
+    void decimalPointWhateverTheLocale();
 };
 
 void ConversionsTest::numberFromText_data()
@@ -302,6 +305,43 @@ void ConversionsTest::roundedText()
     QFETCH(double, number);
     QFETCH(QString, expected);
     QCOMPARE(QString::fromStdString(::roundedText(valueOfKind(kind, number))), expected);
+}
+
+namespace {
+
+struct CommaDecimals : std::numpunct<char>
+{
+    char do_decimal_point() const override { return ','; }
+    char do_thousands_sep() const override { return '.'; }
+    std::string do_grouping() const override { return "\3"; }
+};
+
+} // namespace
+
+// A user whose locale writes 1,5 still sees 1.5, and "1.5" still reads as
+// 1.5: the texts of the cells never depend on the locale.
+void ConversionsTest::decimalPointWhateverTheLocale()
+{
+    const std::locale previous =
+        std::locale::global(std::locale(std::locale::classic(), new CommaDecimals));
+    std::string previousC = std::setlocale(LC_NUMERIC, nullptr);
+    // Where a German locale is installed, the C library's numbers use a comma too.
+    std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+
+    const std::string shown = ::plainText(Variant(1234.5));
+    const std::string rounded = ::roundedText(Variant(2.0 / 3.0));
+    const std::string single = ::plainText(Variant(1.5e-7f));
+    const double read = ::numberFromText("1.5");
+    const double readComma = ::numberFromText("1,5");
+
+    std::setlocale(LC_NUMERIC, previousC.c_str());
+    std::locale::global(previous);
+
+    QCOMPARE(QString::fromStdString(shown), QStringLiteral("1234.5"));
+    QCOMPARE(QString::fromStdString(rounded), QStringLiteral("0.6667"));
+    QCOMPARE(QString::fromStdString(single), QStringLiteral("1.5E-07"));
+    QCOMPARE(read, 1.5);
+    QCOMPARE(readComma, 1.0);
 }
 
 QTEST_APPLESS_MAIN(ConversionsTest)
