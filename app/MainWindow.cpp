@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -99,9 +98,6 @@ MainWindow::MainWindow(QWidget *parent)
                                          *windowServices);
     connectProcedures();
 
-    // Alt with a letter that no visible button answers must not end up in
-    // the input grid as a typed character.
-    msfmain0->installEventFilter(this);
     // Quitting the application closes the window like its close button.
     qApp->installEventFilter(this);
 
@@ -179,12 +175,6 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::Quit && watched == qApp) {
         windowServices->setClosing();
         return false;
-    }
-    if (event->type() == QEvent::KeyPress && watched == msfmain0) {
-        const Qt::KeyboardModifiers modifiers = static_cast<QKeyEvent *>(event)->modifiers();
-        // Ctrl+Alt is AltGr on some keyboards and types ordinary characters.
-        if (modifiers.testFlag(Qt::AltModifier) && !modifiers.testFlag(Qt::ControlModifier))
-            return true;
     }
     return QWidget::eventFilter(watched, event);
 }
