@@ -39,14 +39,6 @@ class TextCursor
         skipIgnored();
     }
 
-    bool take(char c)
-    {
-        if (peek() != c)
-            return false;
-        advance();
-        return true;
-    }
-
   private:
     void skipIgnored()
     {
@@ -64,15 +56,9 @@ bool isDecimalDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-int hexDigitValue(char c)
+bool isHexDigit(char c)
 {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
+    return isDecimalDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
 // Parses a run of hexadecimal digits (no prefix) as a correctly rounded
@@ -95,7 +81,7 @@ double readRadixInteger(TextCursor &cursor, bool octal)
 {
     std::string hexDigits;
     if (!octal) {
-        while (hexDigitValue(cursor.peek()) >= 0) {
+        while (isHexDigit(cursor.peek())) {
             if (!hexDigits.empty() || cursor.peek() != '0')
                 hexDigits.push_back(cursor.peek());
             cursor.advance();
@@ -208,6 +194,9 @@ double readDecimal(TextCursor &cursor)
     }
     if (!std::isfinite(value))
         failStatement();
+    // A number too small to hold reads as 0, never as a negative zero.
+    if (value == 0.0)
+        return 0.0;
     return negative ? -value : value;
 }
 

@@ -7,6 +7,7 @@
 
 #include <cfloat>
 #include <clocale>
+#include <cmath>
 #include <locale>
 #include <string>
 
@@ -115,6 +116,7 @@ void ConversionsTest::numberFromText_data()
     QTest::newRow("smallest subnormal")
         << QByteArray("4.9406564584124654E-324") << 4.9406564584124654E-324;
     QTest::newRow("below the smallest subnormal") << QByteArray("2E-324") << 0.0;
+    QTest::newRow("negative below the smallest subnormal") << QByteArray("-2E-324") << 0.0;
     QTest::newRow("huge negative exponent") << QByteArray("1E-99999999") << 0.0;
     QTest::newRow("long digit run") << QByteArray::fromStdString("1" + repeated('0', 300)) << 1E300;
     QTest::newRow("long fraction run")
@@ -131,6 +133,8 @@ void ConversionsTest::numberFromText()
     QFETCH(double, expected);
     const double value = ::numberFromText(std::string_view(text.constData(), text.size()));
     QCOMPARE(value, expected);
+    // A zero read is never a negative zero.
+    QCOMPARE(std::signbit(value), std::signbit(expected));
 }
 
 void ConversionsTest::numberFromTextFails_data()
