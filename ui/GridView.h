@@ -15,10 +15,19 @@
 // the fixed ones included, and currentIndex() is the grid's current cell.
 //
 // The procedures work through cells(); their operations only change the cell
-// table, and flush() tells Qt about them in one go. The grid never edits a
-// cell: every character typed while it has the focus goes to the KeyPress
-// handler of cells(), the arrow keys and a click on a non-fixed cell move the
-// current cell, Tab moves the focus on.
+// table, and flush() tells Qt about them in one go. A current cell moved by a
+// procedure is marked but not scrolled to, so that a long run does not pull
+// the view about; the user's own moves scroll the cell into view.
+//
+// The grid never edits a cell: every character typed while it has the focus
+// goes to the KeyPress handler of cells() (a key with Alt held belongs to the
+// window's accelerators and types nothing). The arrow, page, Home and End
+// keys and a left click on a non-fixed cell move the current cell; a click on
+// a header cell only gives the grid the focus. Tab moves the focus on.
+//
+// Columns are as wide as the table says in twips (CellTable::DefaultColWidth
+// unless sized), at the widget's resolution; every row is
+// CellTable::RowHeight high.
 class GridView : public QAbstractItemView
 {
     Q_OBJECT
