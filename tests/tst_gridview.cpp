@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 // Three grids and a line edit in a plain window, the way the main window
@@ -188,6 +189,14 @@ void GridViewTest::resizingKeepsTextsAndClampsCurrentCell()
     QCOMPARE(cells.col(), 1);
     grid->flush();
     QCOMPARE(grid->currentIndex(), at(2, 1));
+    QCOMPARE(textAt(1, 1), QString("a"));
+
+    // The header row and column always exist; a grid too large is refused.
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, cells.setRows(0));
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, cells.setCols(-1));
+    QVERIFY_THROWS_EXCEPTION(std::length_error, cells.setCols(1 << 30));
+    QCOMPARE(grid->model()->rowCount(), 3);
+    QCOMPARE(grid->model()->columnCount(), 2);
     QCOMPARE(textAt(1, 1), QString("a"));
 
     // Cells that come back are empty.
