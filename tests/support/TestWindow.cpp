@@ -217,6 +217,11 @@ void TestWindow::cancelNextPrompt()
     promptReplies.append({false, QString()});
 }
 
+void TestWindow::forgetPromptReplies()
+{
+    promptReplies.clear();
+}
+
 QString TestWindow::lastPromptLabel() const
 {
     return promptLabel;

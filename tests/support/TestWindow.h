@@ -65,6 +65,8 @@ class TestWindow
     // The next input box gets this text typed and OK; or is cancelled.
     void answerNextPrompt(const QString &answer);
     void cancelNextPrompt();
+    // Drops the answers that no input box has taken yet.
+    void forgetPromptReplies();
     // The prompt of the last input box answered or cancelled here.
     QString lastPromptLabel() const;
 
