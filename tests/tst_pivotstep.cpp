@@ -48,6 +48,7 @@ class PivotStepTest : public QObject
     void pivotDimKeepsTheIterationPath();
     void pressInsideThePause();
     void tableauResizedInsideThePause();
+    void tableauTooLargeForByteCounters();
 };
 
 void PivotStepTest::ratioTest_data()
@@ -292,6 +293,38 @@ void PivotStepTest::tableauResizedInsideThePause()
     QCOMPARE(w.rowTexts("msfmain", 5, 2, 6), QStringList(5, "0"));
     QCOMPARE(columnTexts(w, "msfunit", 3, 1, 4), QStringList(4, "0"));
     QCOMPARE(w.text1()->text(), QStringLiteral("0"));
+}
+
+void PivotStepTest::tableauTooLargeForByteCounters()
+{
+    // DIMENSION accepts sizes beyond what the pivot step counts in one byte.
+    // Rows beyond 70 cannot be typed, so the unit basis and the entering
+    // column of ones go into the cells directly.
+    constexpr int n = 260;
+    TestWindow w;
+    w.answerNextPrompt(QString::number(n));
+    w.press("cmddim");
+    QCOMPARE(int(w.form().dimN), n);
+    CellGrid &input = w.grid("msfmain0")->cells();
+    for (int r = 1; r <= n; ++r) {
+        input.setRow(r);
+        input.setCol(r + 1);
+        input.setText("1");
+        input.setCol(1);
+        input.setText("1");
+    }
+    w.press("cmdpivot");
+    QCOMPARE(w.cellText("msfmain", n, n + 1), QStringLiteral("1"));
+    QCOMPARE(w.cellText("msfmain", n, n), QStringLiteral("0"));
+
+    // Every row ties with the ratio 0 (b lies beyond the arrays); the tie
+    // count stops at 255 and the second tied row is taken.
+    w.typeIntoCell(1, 1, "\b1");
+    w.press("cmdpivot");
+    QCOMPARE(w.cellText("msfmain", 2, 1), QStringLiteral("1"));
+    QCOMPARE(w.cellText("msfmain", 1, 1), QStringLiteral("0"));
+    QCOMPARE(w.cellText("msfmain", 1, 3), QStringLiteral("-1"));
+    QCOMPARE(w.cellText("msfmain", n - 1, 1), QStringLiteral("0"));
 }
 
 QTEST_MAIN(PivotStepTest)
