@@ -4,8 +4,6 @@
 #include "app/Conversions.h"
 #include "app/Form1.h"
 
-#include <cmath>
-
 // One pivot step, first half: the entering column and the right-hand side
 // updated by the current basis inverse, the ratio of every row with a
 // positive updated entry, and the pivot row by the minimum-ratio rule.
@@ -53,19 +51,22 @@ void Form1::pivotIteration(PivotLocals &local)
         writeCell(
             msfmain0, i, dimN + 3, [&] { return plainText(local.updCol(i)); }, Centred);
 
+        bool ratioFits = false;
         guarded([&] {
             if (local.updCol(i) > 0) {
-                guarded([&] { local.minrVal(i) = local.updRhs(i) / local.updCol(i); });
+                guarded([&] {
+                    local.minrVal(i) = local.updRhs(i) / local.updCol(i);
+                    ratioFits = true;
+                });
                 guarded([&] { local.ratioTab(i, 2) = local.minrVal(i); });
                 // A ratio beyond the single range does not fit minrVal, which
-                // keeps 0. Recorded as that 0 it would win the test; the row
+                // keeps 0; recorded as that 0 it would win the test. The row
                 // takes part with its double ratio instead, larger than any
-                // ordinary ratio.
-                guarded([&] {
-                    const Variant ratio = local.updRhs(i) / local.updCol(i);
-                    if (!std::isfinite(static_cast<float>(ratio.toDouble())))
-                        local.ratioTab(i, 2) = ratio;
-                });
+                // ordinary one, and with none when even that overflows.
+                if (!ratioFits) {
+                    guarded([&] { local.ratioTab(i, 2) = Variant(); });
+                    guarded([&] { local.ratioTab(i, 2) = local.updRhs(i) / local.updCol(i); });
+                }
             }
         });
         writeCell(

@@ -95,6 +95,9 @@ void PivotStepTest::ratioTest_data()
     QTest::newRow("ratio beyond single range")
         << QStringList{"1E35", "6"} << QStringList{"0.0001", "2"} << QStringList{"0.0001", "2"}
         << QStringList{"1E+35", "6"} << QStringList{"1E+39", "3"} << 2;
+    QTest::newRow("ratio beyond double range: none")
+        << QStringList{"1E305", "6"} << QStringList{"0.0000001", "2"} << QStringList{"1E-07", "2"}
+        << QStringList{"1E+305", "6"} << QStringList{"0", "3"} << 2;
     QTest::newRow("only ratio beyond single range")
         << QStringList{"1E35", "6"} << QStringList{"0.0001", "0"} << QStringList{"0.0001", "0"}
         << QStringList{"1E+35", "6"} << QStringList{"1E+39", "0"} << 1;
