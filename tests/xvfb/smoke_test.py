@@ -2,7 +2,9 @@
 """Starts the real Quelvar program on a virtual X server, checks that its
 window is mapped with the right caption, closes it the way a window manager
 does (a WM_DELETE_WINDOW client message) and checks that the program then ends
-promptly with status 0 and without any sanitizer report.
+promptly with status 0 and without any sanitizer report. Twice: once while the
+window is idle, once in the middle of a SOLVE run with Delay ticked, started
+with real key and mouse input (XTEST).
 
 Usage: smoke_test.py PROGRAM
 
@@ -146,50 +148,127 @@ def send_delete_window(display, window):
     display.flush()
 
 
+# Where things are in the client area, in pixels at 96 dots per inch (the
+# window's layout is in twips, 15 to a pixel there).
+DELAY_BOX = (23, 672)  # the indicator of the " Delay" check box
+WORKING_GRID = (24, 221, 753, 213)  # msfmain: left, top, width, height
+
+
+def start_program(program_path, display_name, output):
+    env = dict(os.environ, DISPLAY=display_name, QT_QPA_PLATFORM="xcb")
+    env.pop("WAYLAND_DISPLAY", None)
+    return subprocess.Popen([program_path], env=env, stdin=subprocess.DEVNULL,
+                            stdout=output, stderr=subprocess.STDOUT, start_new_session=True)
+
+
+def close_and_wait(display, window, program):
+    send_delete_window(display, window)
+    sent = time.monotonic()
+    try:
+        status = program.wait(timeout=EXIT_SECONDS)
+    except subprocess.TimeoutExpired:
+        raise Failure(f"the program was still running {EXIT_SECONDS} s after "
+                      "its window was closed")
+    log(f"program ended {time.monotonic() - sent:.2f} s after the close "
+        f"with status {status}")
+    if status != 0:
+        raise Failure(f"the program ended with status {status}")
+
+
+def client_pixels(display, window, area):
+    """The pixels of a rectangle of the window's client area, as bytes."""
+    from Xlib import X
+    left, top, width, height = area
+    image = window.get_image(left, top, width, height, X.ZPixmap, 0xFFFFFFFF)
+    return image.data
+
+
+def wait_for_change(display, window, area, before, what):
+    deadline = time.monotonic() + WINDOW_OPEN_SECONDS
+    while time.monotonic() < deadline:
+        if client_pixels(display, window, area) != before:
+            return
+        time.sleep(0.05)
+    raise Failure(f"{what} did not change the window")
+
+
+def press_keys(display, *keysym_names):
+    """Presses the keys in order and releases them in reverse, like a chord."""
+    from Xlib import XK, X
+    from Xlib.ext import xtest
+    codes = [display.keysym_to_keycode(XK.string_to_keysym(name)) for name in keysym_names]
+    for code in codes:
+        xtest.fake_input(display, X.KeyPress, code)
+        display.sync()
+    for code in reversed(codes):
+        xtest.fake_input(display, X.KeyRelease, code)
+        display.sync()
+
+
+def click(display, window, point):
+    from Xlib import X
+    from Xlib.ext import xtest
+    root = display.screen().root
+    origin = window.translate_coords(root, 0, 0)
+    xtest.fake_input(display, X.MotionNotify, x=point[0] - origin.x, y=point[1] - origin.y)
+    display.sync()
+    xtest.fake_input(display, X.ButtonPress, 1)
+    display.sync()
+    xtest.fake_input(display, X.ButtonRelease, 1)
+    display.sync()
+
+
+def idle_close(display, program):
+    window, caption = wait_for_window(display, program)
+    log(f"window 0x{window.id:x} mapped with caption {caption!r}")
+    if not CAPTION.match(caption):
+        raise Failure(f"the caption {caption!r} is not ' Quelvar V1.0.0', "
+                      "six spaces and the web address")
+    geometry = window.get_geometry()
+    log(f"client area {geometry.width} x {geometry.height}")
+    close_and_wait(display, window, program)
+
+
+def close_during_run(display, program):
+    from Xlib import X
+    window, _ = wait_for_window(display, program)
+    # What a window manager does when the window is clicked: give it the
+    # keyboard focus. The input grid has the focus inside the window, on
+    # cell (1, 1).
+    window.set_input_focus(X.RevertToParent, X.CurrentTime)
+    display.sync()
+    time.sleep(0.3)
+    press_keys(display, "2")
+
+    box_area = (DELAY_BOX[0] - 8, DELAY_BOX[1] - 8, 16, 16)
+    box = client_pixels(display, window, box_area)
+    click(display, window, DELAY_BOX)
+    wait_for_change(display, window, box_area, box, "ticking Delay")
+
+    working = client_pixels(display, window, WORKING_GRID)
+    press_keys(display, "Alt_L", "s")
+    wait_for_change(display, window, WORKING_GRID, working, "Alt+S (SOLVE)")
+    log("SOLVE is running with Delay")
+    time.sleep(0.5)  # a 2 x 2 run with Delay takes several seconds
+    close_and_wait(display, window, program)
+
+
 def run(program_path):
-    server = program = display = None
-    output = tempfile.TemporaryFile()
+    server = display = None
     try:
         server, display_name = start_server()
         log(f"Xvfb on {display_name}")
-        env = dict(os.environ, DISPLAY=display_name, QT_QPA_PLATFORM="xcb")
-        env.pop("WAYLAND_DISPLAY", None)
-        program = subprocess.Popen([program_path], env=env, stdin=subprocess.DEVNULL,
-                                   stdout=output, stderr=subprocess.STDOUT,
-                                   start_new_session=True)
-
         from Xlib import display as xdisplay
         display = xdisplay.Display(display_name)
-        window, caption = wait_for_window(display, program)
-        log(f"window 0x{window.id:x} mapped with caption {caption!r}")
-        if not CAPTION.match(caption):
-            raise Failure(f"the caption {caption!r} is not ' Quelvar V1.0.0', "
-                          "six spaces and the web address")
-        geometry = window.get_geometry()
-        log(f"client area {geometry.width} x {geometry.height}")
-
-        send_delete_window(display, window)
-        sent = time.monotonic()
-        try:
-            status = program.wait(timeout=EXIT_SECONDS)
-        except subprocess.TimeoutExpired:
-            raise Failure(f"the program was still running {EXIT_SECONDS} s after "
-                          "its window was closed")
-        log(f"program ended {time.monotonic() - sent:.2f} s after the close "
-            f"with status {status}")
-        if status != 0:
-            raise Failure(f"the program ended with status {status}")
-        output.seek(0)
-        text = output.read().decode(errors="replace")
-        if SANITIZER_REPORT.search(text):
-            raise Failure("the program's output holds a sanitizer report")
+        if not display.has_extension("XTEST"):
+            raise Failure("the X server has no XTEST extension")
+        for scenario in (idle_close, close_during_run):
+            log(f"-- {scenario.__name__}")
+            if not run_scenario(scenario, program_path, display_name, display):
+                return 1
         return 0
     except Failure as failure:
         log(f"FAILED: {failure}")
-        output.seek(0)
-        text = output.read().decode(errors="replace")
-        if text:
-            print("---- program output ----\n" + text, flush=True)
         return 1
     finally:
         if display is not None:
@@ -197,9 +276,28 @@ def run(program_path):
                 display.close()
             except Exception:
                 pass
-        stop(program, "the program")
         stop(server, "Xvfb")
-        output.close()
+
+
+def run_scenario(scenario, program_path, display_name, display):
+    program = None
+    with tempfile.TemporaryFile() as output:
+        try:
+            program = start_program(program_path, display_name, output)
+            scenario(display, program)
+            output.seek(0)
+            if SANITIZER_REPORT.search(output.read().decode(errors="replace")):
+                raise Failure("the program's output holds a sanitizer report")
+            return True
+        except Failure as failure:
+            log(f"FAILED: {failure}")
+            output.seek(0)
+            text = output.read().decode(errors="replace")
+            if text:
+                print("---- program output ----\n" + text, flush=True)
+            return False
+        finally:
+            stop(program, "the program")
 
 
 def main():
