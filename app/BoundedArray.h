@@ -16,6 +16,9 @@ inline long arrayIndex(long index)
 
 inline long arrayIndex(const Variant &index)
 {
+    // Loop counters are Integers: the common case stays inline.
+    if (index.kind() == Variant::Kind::Integer)
+        return index.integerValue();
     return toLong(index);
 }
 
@@ -23,7 +26,7 @@ inline long arrayIndex(const Variant &index)
 // created, and outside its bounds, every access fails as a statement.
 template <class T> class BoundedArray1
 {
-public:
+  public:
     // Discards the old contents; every element starts as T().
     void create(long lower, long upper)
     {
@@ -44,7 +47,7 @@ public:
         return const_cast<BoundedArray1 *>(this)->at(arrayIndex(index));
     }
 
-private:
+  private:
     T &at(long i)
     {
         if (!m_created || i < m_lower || i > m_upper)
@@ -63,7 +66,7 @@ private:
 // access fails as a statement.
 template <class T> class BoundedArray2
 {
-public:
+  public:
     // Discards the old contents; every element starts as T().
     void create(long rowLower, long rowUpper, long colLower, long colUpper)
     {
@@ -96,7 +99,7 @@ public:
         return const_cast<BoundedArray2 *>(this)->at(arrayIndex(row), arrayIndex(col));
     }
 
-private:
+  private:
     T &at(long r, long c)
     {
         if (!m_created || r < m_rowLower || r > m_rowUpper || c < m_colLower || c > m_colUpper)

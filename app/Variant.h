@@ -26,8 +26,15 @@ class Single;
 // Comparisons are numeric whatever the kinds; empty counts as 0.
 class Variant
 {
-public:
-    enum class Kind : std::uint8_t { Empty, Integer, Long, Single, Double };
+  public:
+    enum class Kind : std::uint8_t
+    {
+        Empty,
+        Integer,
+        Long,
+        Single,
+        Double
+    };
 
     Variant() = default;
     // An integer takes the smallest of Integer and Long that holds it (as a
@@ -57,12 +64,30 @@ public:
     friend Variant operator/(const Variant &a, const Variant &b);
     friend Variant operator-(const Variant &a);
 
-    friend bool operator==(const Variant &a, const Variant &b) { return a.toDouble() == b.toDouble(); }
-    friend bool operator!=(const Variant &a, const Variant &b) { return a.toDouble() != b.toDouble(); }
-    friend bool operator<(const Variant &a, const Variant &b) { return a.toDouble() < b.toDouble(); }
-    friend bool operator<=(const Variant &a, const Variant &b) { return a.toDouble() <= b.toDouble(); }
-    friend bool operator>(const Variant &a, const Variant &b) { return a.toDouble() > b.toDouble(); }
-    friend bool operator>=(const Variant &a, const Variant &b) { return a.toDouble() >= b.toDouble(); }
+    friend bool operator==(const Variant &a, const Variant &b)
+    {
+        return a.toDouble() == b.toDouble();
+    }
+    friend bool operator!=(const Variant &a, const Variant &b)
+    {
+        return a.toDouble() != b.toDouble();
+    }
+    friend bool operator<(const Variant &a, const Variant &b)
+    {
+        return a.toDouble() < b.toDouble();
+    }
+    friend bool operator<=(const Variant &a, const Variant &b)
+    {
+        return a.toDouble() <= b.toDouble();
+    }
+    friend bool operator>(const Variant &a, const Variant &b)
+    {
+        return a.toDouble() > b.toDouble();
+    }
+    friend bool operator>=(const Variant &a, const Variant &b)
+    {
+        return a.toDouble() >= b.toDouble();
+    }
 
     // Raw access for the conversions; check kind() first.
     std::int16_t integerValue() const { return m_integer; }
@@ -70,9 +95,17 @@ public:
     float singleValue() const { return m_single; }
     double doubleValue() const { return m_double; }
 
-private:
-    enum class Operation : std::uint8_t { Add, Subtract, Multiply, Divide };
+  private:
+    enum class Operation : std::uint8_t
+    {
+        Add,
+        Subtract,
+        Multiply,
+        Divide
+    };
     static Variant doubleResult(double value);
+    static bool floatingWithDouble(const Variant &a, const Variant &b);
+    double floatingValue() const;
     static Variant mixed(const Variant &a, const Variant &b, Operation operation);
 
     Kind m_kind = Kind::Empty;
@@ -118,34 +151,47 @@ inline Variant Variant::doubleResult(double value)
     return Variant(value);
 }
 
-// Double with Double is the case of every inner loop; it stays inline.
+// Floating point with a Double operand is the case of every inner loop (the
+// working matrix is Double, the companion matrix Single); it stays inline.
+inline bool Variant::floatingWithDouble(const Variant &a, const Variant &b)
+{
+    return a.m_kind >= Kind::Single && b.m_kind >= Kind::Single &&
+           (a.m_kind == Kind::Double || b.m_kind == Kind::Double);
+}
+
+inline double Variant::floatingValue() const
+{
+    return m_kind == Kind::Double ? m_double : double(m_single);
+}
+
 inline Variant operator+(const Variant &a, const Variant &b)
 {
-    if (a.m_kind == Variant::Kind::Double && b.m_kind == Variant::Kind::Double)
-        return Variant::doubleResult(a.m_double + b.m_double);
+    if (Variant::floatingWithDouble(a, b))
+        return Variant::doubleResult(a.floatingValue() + b.floatingValue());
     return Variant::mixed(a, b, Variant::Operation::Add);
 }
 
 inline Variant operator-(const Variant &a, const Variant &b)
 {
-    if (a.m_kind == Variant::Kind::Double && b.m_kind == Variant::Kind::Double)
-        return Variant::doubleResult(a.m_double - b.m_double);
+    if (Variant::floatingWithDouble(a, b))
+        return Variant::doubleResult(a.floatingValue() - b.floatingValue());
     return Variant::mixed(a, b, Variant::Operation::Subtract);
 }
 
 inline Variant operator*(const Variant &a, const Variant &b)
 {
-    if (a.m_kind == Variant::Kind::Double && b.m_kind == Variant::Kind::Double)
-        return Variant::doubleResult(a.m_double * b.m_double);
+    if (Variant::floatingWithDouble(a, b))
+        return Variant::doubleResult(a.floatingValue() * b.floatingValue());
     return Variant::mixed(a, b, Variant::Operation::Multiply);
 }
 
 inline Variant operator/(const Variant &a, const Variant &b)
 {
-    if (a.m_kind == Variant::Kind::Double && b.m_kind == Variant::Kind::Double) {
-        if (b.m_double == 0.0)
+    if (Variant::floatingWithDouble(a, b)) {
+        const double divisor = b.floatingValue();
+        if (divisor == 0.0)
             failStatement();
-        return Variant::doubleResult(a.m_double / b.m_double);
+        return Variant::doubleResult(a.floatingValue() / divisor);
     }
     return Variant::mixed(a, b, Variant::Operation::Divide);
 }
