@@ -104,6 +104,7 @@ CellGrid &GridView::cells()
 
 void GridView::flush()
 {
+    refreshResolution();
     if (ensureLayout()) {
         updateGeometries();
         viewport()->update();
@@ -124,10 +125,18 @@ void GridView::flush()
     }
 }
 
+void GridView::refreshResolution() const
+{
+    resolutionX = logicalDpiX();
+    resolutionY = logicalDpiY();
+}
+
 bool GridView::ensureLayout() const
 {
-    const int dpiX = logicalDpiX();
-    const int dpiY = logicalDpiY();
+    if (resolutionX == 0)
+        refreshResolution();
+    const int dpiX = resolutionX;
+    const int dpiY = resolutionY;
     const int dpi = dpiX * 4096 + dpiY;
     if (layoutMadeFor == table.layoutVersion() && dpiMadeFor == dpi)
         return false;
@@ -370,6 +379,7 @@ GridView::CellSpan GridView::visibleScrollingCols() const
 
 void GridView::paintEvent(QPaintEvent *)
 {
+    refreshResolution();
     ensureLayout();
     QPainter painter(viewport());
     const QRect area = viewport()->rect();
@@ -556,6 +566,24 @@ void GridView::focusInEvent(QFocusEvent *event)
 {
     QAbstractItemView::focusInEvent(event);
     setAttribute(Qt::WA_InputMethodEnabled, true);
+}
+
+// The base class works out the screen rectangle of every changed cell, which
+// for the thousands of cells a run changes between two frames costs more than
+// repainting the whole viewport; flush() repaints it once per frame anyway.
+void GridView::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                           const QList<int> &)
+{
+    viewport()->update();
+    if (QAccessible::isActive()) {
+        QAccessibleTableModelChangeEvent changed(this,
+                                                 QAccessibleTableModelChangeEvent::DataChanged);
+        changed.setFirstRow(topLeft.row());
+        changed.setFirstColumn(topLeft.column());
+        changed.setLastRow(bottomRight.row());
+        changed.setLastColumn(bottomRight.column());
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 void GridView::currentChanged(const QModelIndex &current, const QModelIndex &previous)

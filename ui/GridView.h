@@ -73,10 +73,15 @@ class GridView : public QAbstractItemView
 
   protected slots:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                     const QList<int> &roles = QList<int>()) override;
 
   private:
     // Brings the pixel layout in line with the table; true when it changed.
     bool ensureLayout() const;
+    // Looks up the widget's resolution again; once per flush and per paint,
+    // as asking the screen for it is far dearer than laying out a cell.
+    void refreshResolution() const;
     QRect cellRect(int row, int col) const;
     int rowHeight() const { return rowPixels; }
     int fixedWidth() const;
@@ -106,4 +111,6 @@ class GridView : public QAbstractItemView
     mutable int rowPixels = 16;
     mutable std::uint64_t layoutMadeFor = UINT64_MAX;
     mutable int dpiMadeFor = 0;
+    mutable int resolutionX = 0;
+    mutable int resolutionY = 0;
 };
