@@ -8,10 +8,22 @@
 #include <QLineEdit>
 #include <QMetaMethod>
 
+#include <time.h>
+
 namespace {
 
 // An input box without a title of its own carries the program's name.
 const char *const DefaultPromptTitle = "Quelvar";
+
+// A clock read at every pause of a run: the coarse monotonic clock costs a
+// fifth of the precise one, and its few milliseconds of resolution are
+// plenty for pacing the pump.
+qint64 coarseMilliseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+    return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
 
 QString fromUtf8(std::string_view text)
 {
@@ -98,12 +110,17 @@ void QtWindowServices::notePause()
         emit pauseReached(pauses);
 }
 
-bool QtWindowServices::pump()
+bool QtWindowServices::pump(bool repaint)
 {
-    flushGrids();
+    // Without a flush the grids keep their changes to publish at a later
+    // turn; the procedures and the key handler see the cells themselves.
+    if (repaint || closing) {
+        flushGrids();
+        lastRepaint = coarseMilliseconds();
+    }
     if (closing)
         return false;
-    lastTurn = Clock::now();
+    lastTurn = coarseMilliseconds();
     // Every event waiting at this moment runs to its end, the update
     // requests that the flush has just posted included, so the step that a
     // Delay pause is about to hold is on the screen while it is held.
@@ -114,15 +131,16 @@ bool QtWindowServices::pump()
 bool QtWindowServices::doEvents()
 {
     notePause();
-    return pump();
+    return pump(true);
 }
 
 bool QtWindowServices::doEventsWhenDue()
 {
     notePause();
-    if (Clock::now() - lastTurn < std::chrono::milliseconds(FrameIntervalMs))
+    const qint64 now = coarseMilliseconds();
+    if (now - lastTurn < EventIntervalMs)
         return !closing;
-    return pump();
+    return pump(now - lastRepaint >= RepaintIntervalMs);
 }
 
 // Called with a lock of QObject held: no QObject call may be made here.

@@ -6,8 +6,6 @@
 #include <QPointer>
 #include <QVector>
 
-#include <chrono>
-
 class GridView;
 class QCheckBox;
 class QInputDialog;
@@ -21,8 +19,14 @@ class QtWindowServices : public QObject, public WindowServices
     Q_OBJECT
 
   public:
-    // The pump turns at most this often when a run without Delay pauses.
-    static constexpr int FrameIntervalMs = 10;
+    // When a run without Delay pauses, the pump turns at most this often,
+    // so that a click waits no longer than a frame or two;
+    static constexpr int EventIntervalMs = 10;
+    // and the grids repaint at most this often (30 times a second), enough
+    // for the eye and a fraction of the cost of a repaint at every turn.
+    static constexpr int RepaintIntervalMs = 33;
+    // The pauses read a coarse clock, which ticks this often.
+    static constexpr int ClockResolutionMs = 4;
 
     // `dialogParent` is the window the input box is modal over.
     QtWindowServices(QCheckBox &check1, QLineEdit &text1, QWidget &dialogParent,
@@ -56,17 +60,17 @@ class QtWindowServices : public QObject, public WindowServices
     void disconnectNotify(const QMetaMethod &signal) override;
 
   private:
-    using Clock = std::chrono::steady_clock;
-
     void notePause();
-    bool pump();
+    bool pump(bool repaint);
 
     QCheckBox &check1;
     QLineEdit &text1;
     QWidget &dialogParent;
     QVector<QPointer<GridView>> grids;
     QPointer<QInputDialog> openPrompt;
-    Clock::time_point lastTurn{};
+    // Milliseconds on the coarse clock of the last turn and the last repaint.
+    qint64 lastTurn = 0;
+    qint64 lastRepaint = 0;
     qint64 pauses = 0;
     bool closing = false;
     // Connections to pauseReached: a pause without Delay comes a million
