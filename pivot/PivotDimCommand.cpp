@@ -3,6 +3,7 @@
 #include "app/Form1.h"
 
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -12,20 +13,22 @@ constexpr int HeaderWidth = 700;
 
 void Form1::cmdpidim_Click()
 {
-    bool accepted = false;
-    // An answer beyond the double range (1E400) has no value: it is refused
-    // like any other answer that gives no size.
+    const std::string answer = window.inputBox("Select Dimention", "", "");
+    // An answer beyond the double range (1E400) cannot be converted and is
+    // refused like any other; tmpVal then keeps what it held.
+    bool converted = true;
     try {
-        tmpVal = numberFromText(window.inputBox("Select Dimention", "", ""));
-        if (tmpVal == 1)
-            tmpVal = 2;
-        // The pivot step counts rows in one byte, so larger tableaux are
-        // refused before anything is created.
-        accepted = tmpVal >= 2 && std::nearbyint(tmpVal.toDouble()) <= LargestTableau;
+        tmpVal = numberFromText(answer);
     } catch (const StatementFailed &) {
-        accepted = false;
+        converted = false;
     }
+    if (converted && tmpVal == 1)
+        tmpVal = 2;
 
+    // The pivot step counts rows in one byte, so larger tableaux are refused,
+    // and everything is checked before anything is created.
+    const bool accepted =
+        converted && tmpVal >= 2 && std::nearbyint(tmpVal.toDouble()) <= LargestTableau;
     if (accepted) {
         dimN = toInteger(tmpVal);
         const int n = dimN;
