@@ -210,8 +210,10 @@ void WindowServicesTest::pumpWhenDueWaitsForTheEventInterval()
 {
     TestWindow w;
     Marker marker;
-    QVERIFY(w.services().doEvents());
+    // Taken before the turn, so the pump's own idea of its last turn is no
+    // earlier than this.
     const auto turned = std::chrono::steady_clock::now();
+    QVERIFY(w.services().doEvents());
     QCoreApplication::postEvent(&marker, new QEvent(QEvent::User));
     QVERIFY(w.services().doEventsWhenDue());
     // The pump reads a coarse clock: only a call well within the interval
