@@ -6,16 +6,20 @@ namespace {
 // milliseconds on a current machine, too short to see a step, so every step
 // also runs a chain of 14 dependent multiplications that the compiler cannot
 // drop. With the count on the variant delayIx this holds the grids still for
-// about a quarter of a second per pause (0.24 s measured on the 2-core build
-// machine; a slower or faster machine scales it, as any busy count does).
+// about a quarter of a second per pause (0.24 to 0.26 s measured on the
+// 2-core build machine; a slower or faster machine scales it, as any busy count does).
 constexpr int BusyStepChain = 14;
 
 void busyStep()
 {
     static volatile unsigned sink = 1;
     unsigned x = sink;
-    for (int i = 0; i < BusyStepChain; ++i)
+    for (int i = 0; i < BusyStepChain; ++i) {
         x = x * 2654435761u + 1u;
+        // An empty barrier: without it the compiler folds the chain of
+        // multiplications into one, and the step's cost would depend on it.
+        asm volatile("" : "+r"(x));
+    }
     sink = x;
 }
 

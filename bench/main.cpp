@@ -232,6 +232,11 @@ int main(int argc, char **argv)
 
     if (argc == 3 && std::strcmp(argv[1], "--dimension") == 0)
         return dimensionOnly(std::atoi(argv[2]));
+    // The length of one Delay pause on its own.
+    if (argc == 2 && std::strcmp(argv[1], "--delay") == 0) {
+        delayPause();
+        return 0;
+    }
     // One SOLVE on its own, for a profiler.
     if (argc == 3 && std::strcmp(argv[1], "--solve") == 0) {
         solveFigures(std::atoi(argv[2]), 1, true);
