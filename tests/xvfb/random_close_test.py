@@ -14,8 +14,9 @@ close is then handled when the pause ends) and between two steps.
 
 The time from the close to the end of the process includes what the process
 spends on its way out, which a sanitizer build makes longer with its leak
-check. So a first round closes the idle window to measure that exit time, and
-the limit for the rounds in a run is 1 s more than it.
+check. So a first round closes the idle window to measure that exit time
+(it must itself be under 1 s), and the limit for the rounds in a run is 1 s
+more than it.
 
 Usage: random_close_test.py PROGRAM
 
@@ -57,14 +58,17 @@ def environment_number(name, default):
 
 
 def close_and_measure(display, window, program):
-    seconds, status = xsession.close_and_wait(display, window, program, EXIT_SECONDS)
+    """Closes the window; returns the seconds until the window went and until
+    the program ended."""
+    window_gone, ended, status = xsession.close_and_watch(display, window, program,
+                                                          EXIT_SECONDS)
     if status != 0:
         raise Failure(f"the program ended with status {status} "
-                      f"{seconds:.2f} s after the close")
+                      f"{ended:.2f} s after the close")
     leftover = xsession.group_members(program.pid)
     if leftover:
         raise Failure(f"the program left processes behind: {leftover}")
-    return seconds
+    return window_gone, ended
 
 
 def idle_round(display, program):
@@ -99,24 +103,31 @@ def run(program_path, seed, rounds):
     failures = 0
     try:
         with xsession.x_server() as (display_name, display):
-            exit_time = measured(program_path, display_name,
-                                 lambda program: idle_round(display, program))
-            if exit_time is None:
+            idle = measured(program_path, display_name,
+                            lambda program: idle_round(display, program))
+            if idle is None:
+                return 1
+            window_gone, exit_time = idle
+            log(f"idle window closed: window gone {window_gone:.2f} s, program ended "
+                f"{exit_time:.2f} s after the close")
+            if exit_time > PROMPT_SECONDS:
+                log(f"FAILED: the idle program took over {PROMPT_SECONDS:.2f} s to end")
                 return 1
             limit = PROMPT_SECONDS + exit_time
-            log(f"idle window closed: ended {exit_time:.2f} s after the close; "
-                f"limit during a run {limit:.2f} s")
+            log(f"limit during a run: {limit:.2f} s")
             for number, wait in enumerate(waits, 1):
-                seconds = measured(program_path, display_name,
-                                   lambda program: run_round(display, program, wait))
-                if seconds is None:
+                times = measured(program_path, display_name,
+                                 lambda program: run_round(display, program, wait))
+                if times is None:
                     log(f"round {number}: closed {wait:.2f} s into the run: FAILED")
                     failures += 1
                     continue
-                verdict = "ok" if seconds <= limit else f"FAILED: over {limit:.2f} s"
-                log(f"round {number}: closed {wait:.2f} s into the run, "
-                    f"ended {seconds:.2f} s later with status 0: {verdict}")
-                if seconds > limit:
+                window_gone, ended = times
+                verdict = "ok" if ended <= limit else f"FAILED: over {limit:.2f} s"
+                log(f"round {number}: closed {wait:.2f} s into the run; window gone "
+                    f"{window_gone:.2f} s, program ended {ended:.2f} s after the close, "
+                    f"status 0: {verdict}")
+                if ended > limit:
                     failures += 1
     except Failure as failure:
         log(f"FAILED: {failure}")

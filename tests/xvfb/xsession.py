@@ -36,6 +36,10 @@ class Failure(Exception):
     pass
 
 
+class Stopped(Failure):
+    """The test itself was told to stop: no further round may run."""
+
+
 def set_log_prefix(prefix):
     global _log_prefix
     _log_prefix = prefix
@@ -57,12 +61,12 @@ def missing_requirement():
 
 
 def _terminated(signum, frame):
-    raise Failure(f"stopped by signal {signum}")
+    raise Stopped(f"stopped by signal {signum}")
 
 
 def fail_on_termination():
-    """Turns SIGTERM and SIGINT (a CTest timeout, Ctrl+C) into a Failure, so that
-    the clean-up in the finally blocks still ends Xvfb and the program."""
+    """Turns SIGTERM and SIGINT (a CTest timeout, Ctrl+C) into a Stopped failure,
+    so that the clean-up in the finally blocks still ends Xvfb and the program."""
     signal.signal(signal.SIGTERM, _terminated)
     signal.signal(signal.SIGINT, _terminated)
 
@@ -235,6 +239,36 @@ def close_and_wait(display, window, program, timeout):
     return time.monotonic() - sent, status
 
 
+def window_shown(window):
+    from Xlib import X
+    from Xlib.error import XError
+    try:
+        return window.get_attributes().map_state == X.IsViewable
+    except XError:
+        return False  # destroyed
+
+
+def close_and_watch(display, window, program, timeout):
+    """Closes the window and watches it go and the program end, looking every
+    10 ms. Returns the seconds from the close until the window was no longer
+    shown, the seconds until the program ended, and its exit status; fails
+    after timeout."""
+    send_delete_window(display, window)
+    sent = time.monotonic()
+    window_gone = None
+    while True:
+        now = time.monotonic()
+        status = program.poll()
+        if window_gone is None and (status is not None or not window_shown(window)):
+            window_gone = now - sent
+        if status is not None:
+            return window_gone, now - sent, status
+        if now - sent > timeout:
+            raise Failure(f"the program was still running {timeout} s after "
+                          "its window was closed")
+        time.sleep(0.01)
+
+
 def start_program(program_path, display_name, output):
     env = dict(os.environ, DISPLAY=display_name, QT_QPA_PLATFORM="xcb")
     env.pop("WAYLAND_DISPLAY", None)
@@ -255,6 +289,8 @@ def run_program(program_path, display_name, body):
             if SANITIZER_REPORT.search(output.read().decode(errors="replace")):
                 raise Failure("the program's output holds a sanitizer report")
             return True
+        except Stopped:
+            raise
         except Failure as failure:
             log(f"FAILED: {failure}")
             output.seek(0)
