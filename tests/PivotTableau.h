@@ -1,19 +1,15 @@
 #pragma once
 
-// Driving the tableau the way a user does: PIVOT DIM with an answer, the
-// basis and right-hand side typed into columns 2..n+2, an entering column
-// and its cost typed into column 1 and the "Cost" row, and reading back
-// whole columns and rows of the three grids.
+// Driving the tableau as a user does, and reading back whole columns and rows
+// of the three grids.
 
 #include "support/TestWindow.h"
 #include "ui/GridView.h"
 
 #include <QAbstractItemModel>
 #include <QPair>
-#include <QString>
 #include <QStringList>
 
-// The layout of PIVOT DIM for the answer given at the size prompt.
 inline void pivotDim(TestWindow &w, const QString &answer)
 {
     w.answerNextPrompt(answer);
@@ -34,16 +30,14 @@ inline QList<QStringList> unitBasis(const QStringList &b)
 {
     QList<QStringList> rows;
     for (int r = 0; r < b.size(); ++r) {
-        QStringList row;
-        for (int c = 0; c < b.size(); ++c)
-            row << (c == r ? "1" : "0");
+        QStringList row(b.size(), "0");
+        row[r] = "1";
         rows << (row << b[r]);
     }
     return rows;
 }
 
-// Replaces the text of an input cell as a user does: Backspace empties the
-// cell, then the new text is typed.
+// Backspace empties the input cell, then the new text is typed.
 inline void retypeCell(TestWindow &w, int row, int col, const QString &text)
 {
     w.typeIntoCell(row, col, QStringLiteral("\b") + text);
@@ -76,8 +70,7 @@ inline QStringList gridRows(const TestWindow &w, const QString &grid, int n, int
     return rows;
 }
 
-// The alignments of rows 1..n, columns firstCol..lastCol, as letters: L left,
-// C centred, ? anything else.
+// The alignments of those cells as letters: L left, C centred, ? anything else.
 inline QStringList gridAlignments(const TestWindow &w, const QString &grid, int n, int firstCol,
                                   int lastCol)
 {
@@ -85,13 +78,10 @@ inline QStringList gridAlignments(const TestWindow &w, const QString &grid, int 
     for (int row = 1; row <= n; ++row) {
         QString letters;
         for (int col = firstCol; col <= lastCol; ++col) {
-            const Qt::Alignment alignment = w.cellAlignment(grid, row, col);
-            if (alignment == (Qt::AlignLeft | Qt::AlignVCenter))
-                letters += QLatin1Char('L');
-            else if (alignment == Qt::AlignCenter)
-                letters += QLatin1Char('C');
-            else
-                letters += QLatin1Char('?');
+            const Qt::Alignment a = w.cellAlignment(grid, row, col);
+            letters += a == Qt::AlignCenter                      ? 'C'
+                       : a == (Qt::AlignLeft | Qt::AlignVCenter) ? 'L'
+                                                                 : '?';
         }
         rows << letters;
     }
@@ -108,6 +98,5 @@ inline QPair<int, int> currentCell(const TestWindow &w, const QString &grid)
 {
     GridView *view = w.grid(grid);
     view->flush();
-    const QModelIndex index = view->currentIndex();
-    return {index.row(), index.column()};
+    return {view->currentIndex().row(), view->currentIndex().column()};
 }
