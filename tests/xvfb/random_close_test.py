@@ -8,9 +8,10 @@ behind.
 Each round starts the program on the same virtual X server, types a 2 x 2
 system into the input grid with real keys (XTEST), ticks Delay with a click,
 presses Alt+S, waits a random time and closes the window. The run holds each
-of its 16 steps for about a quarter of a second, so the waits, drawn between
-0 and 3 s, land anywhere in it: before the first pause, inside a pause (the
-close is then handled when the pause ends) and between two steps.
+of its 16 steps for about a quarter of a second (longer in a sanitizer build
+or on a busy machine), so the waits, drawn between 0 and 3 s, land anywhere in
+its first half or more: right at its start, inside a pause (the close is then
+handled when the pause ends) and between two steps.
 
 The time from the close to the end of the process includes what the process
 spends on its way out, which a sanitizer build makes longer with its leak
@@ -88,7 +89,8 @@ def run_round(display, program, wait):
 
 
 def measured(program_path, display_name, body):
-    """Runs one round; returns its close-to-exit seconds, or None on a failure."""
+    """Runs one round; returns its seconds from the close until the window went
+    and until the program ended, or None on a failure."""
     result = []
     if xsession.run_program(program_path, display_name,
                             lambda program: result.append(body(program))):
