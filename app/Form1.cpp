@@ -6,7 +6,6 @@
 Form1::Form1(CellGrid &msfmain0, CellGrid &msfmain, CellGrid &msfunit, WindowServices &window)
     : msfmain0(msfmain0), msfmain(msfmain), msfunit(msfunit), window(window)
 {
-    msfmain0.setKeyPressHandler([this](char16_t keyAscii) { msfmain0_KeyPress(keyAscii); });
 }
 
 void Form1::Form_Load()

@@ -20,7 +20,8 @@ public:
     // Runs once, before the window is first shown.
     void Form_Load();
 
-    // A character typed while msfmain0 has the focus.
+    // A character typed while msfmain0 has the focus (the window binds it to
+    // the grid's KeyPress event, as it binds the buttons' clicks).
     void msfmain0_KeyPress(char16_t keyAscii);
 
     void cmdclr_Click();   // CLEAR
