@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/CellGrid.h"
 #include "BoundedArray.h"
 #include "Statement.h"
+#include "ui/CellGrid.h"
 
 #include <climits>
 #include <cstdint>

@@ -5,8 +5,7 @@
 
 Form1::Form1(CellGrid &msfmain0, CellGrid &msfmain, CellGrid &msfunit, WindowServices &window)
     : msfmain0(msfmain0), msfmain(msfmain), msfunit(msfunit), window(window)
-{
-}
+{}
 
 void Form1::Form_Load()
 {

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "FormState.h"
 #include "ui/CellGrid.h"
 #include "ui/WindowServices.h"
-#include "FormState.h"
 
 struct PivotLocals;
 
@@ -14,7 +14,7 @@ struct PivotLocals;
 // and pivot/ (PIVOT DIM, PIVOT).
 class Form1 : public FormState
 {
-public:
+  public:
     Form1(CellGrid &msfmain0, CellGrid &msfmain, CellGrid &msfunit, WindowServices &window);
 
     // Runs once, before the window is first shown.
@@ -34,7 +34,7 @@ public:
     static constexpr int LargestDimension = 1000;
     static constexpr int LargestTableau = 253;
 
-private:
+  private:
     // Start of a stepped command: reads the Delay box, sets the busy count.
     void startSteppedCommand();
     // One pause between two displayed steps.

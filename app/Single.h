@@ -8,7 +8,7 @@
 // was, when the value lies beyond the single range.
 class Single
 {
-public:
+  public:
     Single() = default;
     explicit Single(float value) : m_value(value) {}
 
@@ -20,7 +20,7 @@ public:
 
     float value() const { return m_value; }
 
-private:
+  private:
     float m_value = 0.0f;
 };
 

@@ -13,14 +13,12 @@
 
 // Thrown by an operation that fails.
 struct StatementFailed
-{
-};
+{};
 
 // Thrown out of a pause when the window is closing: the running procedure is
 // abandoned as a whole. Not a statement failure, so `guarded` lets it pass.
 struct RunAbandoned
-{
-};
+{};
 
 [[noreturn]] void failStatement();
 

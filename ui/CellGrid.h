@@ -11,7 +11,7 @@
 // alone. Texts are UTF-8.
 class CellGrid
 {
-public:
+  public:
     // Receives the code of each character typed while the grid has the focus.
     using KeyPressHandler = std::function<void(char16_t keyAscii)>;
 

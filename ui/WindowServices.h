@@ -7,7 +7,7 @@
 // the Delay check box, the text box, the size prompt and the event pump.
 class WindowServices
 {
-public:
+  public:
     virtual ~WindowServices() = default;
 
     // Value of the check box Check1: 0 not ticked, 1 ticked, 2 greyed.
