@@ -47,6 +47,8 @@ class WindowServicesTest : public QObject
         w.cancelNextPrompt();
         QCOMPARE(w.services().inputBox("Select Dimention", "", "7"), std::string());
         QCOMPARE(w.lastPromptLabel(), QStringLiteral("Select Dimention"));
+        // An input box without a title of its own carries the program's name.
+        QCOMPARE(w.lastPromptTitle(), QStringLiteral("Quelvar"));
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 

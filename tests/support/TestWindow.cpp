@@ -227,6 +227,11 @@ QString TestWindow::lastPromptLabel() const
     return promptLabel;
 }
 
+QString TestWindow::lastPromptTitle() const
+{
+    return promptTitle;
+}
+
 void TestWindow::replyToOpenPrompt()
 {
     auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
@@ -234,6 +239,7 @@ void TestWindow::replyToOpenPrompt()
         return;
 
     promptLabel = dialog->labelText();
+    promptTitle = dialog->windowTitle();
     if (promptReplies.isEmpty()) {
         qWarning("TestWindow: an input box that no test answers came up; cancelling it");
         dialog->reject();

@@ -69,6 +69,8 @@ class TestWindow
     void forgetPromptReplies();
     // The prompt of the last input box answered or cancelled here.
     QString lastPromptLabel() const;
+    // The caption of that input box.
+    QString lastPromptTitle() const;
 
     // Ticks or unticks Check1 by a click.
     void setDelay(bool on);
@@ -92,6 +94,7 @@ class TestWindow
     QTimer *promptWatch = nullptr;
     QList<PromptReply> promptReplies;
     QString promptLabel;
+    QString promptTitle;
     QList<QMetaObject::Connection> pauseActions;
     qint64 firstPause = 0;
 };
