@@ -3,6 +3,7 @@
 
 #include "ui/GridView.h"
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
@@ -88,6 +89,21 @@ class GridViewTest : public QObject
         QCOMPARE(at(1, 2).data(Qt::BackgroundRole).value<QBrush>().color(),
                  QColor(0x80, 0x40, 0x20));
         QVERIFY(!at(1, 1).data(Qt::BackgroundRole).isValid());
+    }
+
+    // Assistive technology sees each grid as a table of all its cells, header
+    // cells included, named by their texts.
+    void assistiveTechnologyReadsTheCells()
+    {
+        write(0, 1, "1");
+        write(2, 3, "0.5");
+        QAccessibleInterface *table = QAccessible::queryAccessibleInterface(grid);
+        QVERIFY(table && table->tableInterface());
+        QCOMPARE(table->role(), QAccessible::Table);
+        QCOMPARE(table->tableInterface()->rowCount(), grid->cells().rows());
+        QCOMPARE(table->tableInterface()->columnCount(), grid->cells().cols());
+        QCOMPARE(table->tableInterface()->cellAt(0, 1)->text(QAccessible::Name), QString("1"));
+        QCOMPARE(table->tableInterface()->cellAt(2, 3)->text(QAccessible::Name), QString("0.5"));
     }
 
     void resizingKeepsTextsAndRefusesCellsOutside()
