@@ -145,7 +145,7 @@ CellTable::ChangedArea CellTable::takeChangedArea()
 std::size_t CellTable::memoryBytes() const
 {
     std::size_t bytes = cells.capacity() * sizeof(Cell) + widths.capacity() * sizeof(int);
-    for (const FontSpec &font : fontTable)
-        bytes += sizeof(FontSpec) + font.name.capacity();
+    for (const CellFont &font : fontTable)
+        bytes += sizeof(CellFont) + font.name.capacity();
     return bytes;
 }

@@ -33,7 +33,7 @@ class CellTable
     static constexpr const char *DefaultFontName = "MS Sans Serif";
     static constexpr float DefaultFontSize = 8.25f;
 
-    struct FontSpec
+    struct CellFont
     {
         std::string name;
         float points;
@@ -119,7 +119,7 @@ class CellTable
     }
     void setFontName(std::string_view name);
     void setFontSize(float points);
-    const FontSpec &font(std::uint16_t index) const { return fontTable[index]; }
+    const CellFont &font(std::uint16_t index) const { return fontTable[index]; }
     std::size_t fontCount() const { return fontTable.size(); }
 
     // Width of a column in twips; a negative width restores the default.
@@ -160,7 +160,7 @@ class CellTable
 
     std::vector<Cell> cells;
     std::vector<int> widths;
-    std::vector<FontSpec> fontTable;
+    std::vector<CellFont> fontTable;
     int rowCount = 0;
     int colCount = 0;
     int currentRow = 0;

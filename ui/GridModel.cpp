@@ -104,12 +104,12 @@ Qt::Alignment GridModel::alignmentOf(std::int8_t code)
 const QFont &GridModel::font(std::uint16_t index) const
 {
     while (fonts.size() <= index) {
-        const CellTable::FontSpec &spec = table.font(static_cast<std::uint16_t>(fonts.size()));
+        const CellTable::CellFont &wanted = table.font(static_cast<std::uint16_t>(fonts.size()));
         // The family asked for is kept even where the system lacks it and
         // draws with a similar sans-serif face instead.
-        QFont font(QString::fromStdString(spec.name));
+        QFont font(QString::fromStdString(wanted.name));
         font.setStyleHint(QFont::SansSerif);
-        font.setPointSizeF(spec.points);
+        font.setPointSizeF(wanted.points);
         fonts.push_back(font);
     }
     return fonts[index];
