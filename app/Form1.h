@@ -45,6 +45,10 @@ class Form1 : public FormState
     // The same, at most once per frame interval (Delay off).
     void letEventsRunWhenDue();
 
+    // Empties rows 1..lastRow, columns 1..lastCol of a grid, counting with
+    // ii and jj, then the header of column lastCol.
+    void blankDataCells(CellGrid &grid, int lastRow, int lastCol);
+
     // The parts of cmdpivot_Click.
     void pivotPrologue(PivotLocals &local);
     void pivotLoad(PivotLocals &local);

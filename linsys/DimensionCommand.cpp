@@ -57,13 +57,8 @@ void Form1::cmddim_Click()
                 }
             }
 
-            for (CellGrid *grid : {&msfmain0, &msfmain, &msfunit}) {
-                for (ii = 1; ii <= n; ii = ii + 1) {
-                    for (jj = 1; jj <= n + 1; jj = jj + 1)
-                        writeCell(*grid, ii, jj, "");
-                }
-                writeCell(*grid, 0, n + 1, "");
-            }
+            for (CellGrid *grid : {&msfmain0, &msfmain, &msfunit})
+                blankDataCells(*grid, n, n + 1);
         }
     }
 

@@ -70,13 +70,8 @@ void Form1::cmdpidim_Click()
         msfunit.setCols(n + 3);
         labelHeaders(msfunit);
 
-        for (CellGrid *grid : {&msfmain0, &msfmain, &msfunit}) {
-            for (ii = 1; ii <= n; ii = ii + 1) {
-                for (jj = 1; jj <= n + 2; jj = jj + 1)
-                    writeCell(*grid, ii, jj, "");
-            }
-            writeCell(*grid, 0, n + 2, "");
-        }
+        for (CellGrid *grid : {&msfmain0, &msfmain, &msfunit})
+            blankDataCells(*grid, n, n + 2);
     }
 
     msfmain0.setCol(2);
