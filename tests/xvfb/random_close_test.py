@@ -140,24 +140,15 @@ def run(program_path, seed, rounds):
     return 0
 
 
-def main():
-    xsession.set_log_prefix("random close")
-    if len(sys.argv) != 2:
-        print(__doc__, file=sys.stderr)
-        return 2
-    missing = xsession.missing_requirement()
-    if missing:
-        log(f"skipped: {missing}")
-        return xsession.SKIP
-    xsession.fail_on_termination()
+def run_from_environment(program_path):
     try:
         seed = environment_number("QUELVAR_CLOSE_SEED", DEFAULT_SEED)
         rounds = environment_number("QUELVAR_CLOSE_ROUNDS", DEFAULT_ROUNDS)
     except Failure as failure:
         log(f"FAILED: {failure}")
         return 1
-    return run(sys.argv[1], seed, rounds)
+    return run(program_path, seed, rounds)
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(xsession.main("random close", __doc__, run_from_environment))

@@ -61,18 +61,5 @@ def run(program_path):
         return 1
 
 
-def main():
-    xsession.set_log_prefix("smoke")
-    if len(sys.argv) != 2:
-        print(__doc__, file=sys.stderr)
-        return 2
-    missing = xsession.missing_requirement()
-    if missing:
-        log(f"skipped: {missing}")
-        return xsession.SKIP
-    xsession.fail_on_termination()
-    return run(sys.argv[1])
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(xsession.main("smoke", __doc__, run))

@@ -367,3 +367,19 @@ def start_delayed_solve(display, window, keys):
     working = client_pixels(display, window, WORKING_GRID)
     press_keys(display, "Alt_L", "s")
     wait_for_change(display, window, WORKING_GRID, working, "Alt+S (SOLVE)")
+
+
+def main(prefix, usage, run):
+    """The entry point of a test script: PROGRAM is its one argument, and it
+    is skipped (exit 77) when Xvfb or python3-xlib is missing."""
+    import sys
+    set_log_prefix(prefix)
+    if len(sys.argv) != 2:
+        print(usage, file=sys.stderr)
+        return 2
+    missing = missing_requirement()
+    if missing:
+        log(f"skipped: {missing}")
+        return SKIP
+    fail_on_termination()
+    return run(sys.argv[1])
