@@ -1,9 +1,8 @@
 #pragma once
 
-// What the three grids of a linear system show, in a form that compares
-// whole grids at once: one string per row, the cells of columns 1..n+1
-// joined by "|", and their alignments as letters (L left, C centred,
-// ? anything else).
+// What the grids of a linear system show, in a form that compares whole
+// grids at once: one string per row of the cells of columns 1..n+1 joined
+// by "|", or of their alignments as letters (L left, C centred, ? other).
 
 #include "app/MainWindow.h"
 #include "support/TestWindow.h"
@@ -12,53 +11,25 @@
 #include <QStringList>
 #include <QTest>
 
-inline QStringList systemRows(const TestWindow &window, const QString &grid, int n)
+inline QStringList systemRows(const TestWindow &window, const QString &grid, int n,
+                              bool alignments = false)
 {
     QStringList rows;
-    for (int row = 1; row <= n; ++row)
+    for (int row = 1; row <= n; ++row) {
         rows << window.rowTexts(grid, row, 1, n + 1).join(QLatin1Char('|'));
-    return rows;
-}
-
-inline QString alignmentLetters(const TestWindow &window, const QString &grid, int row, int n)
-{
-    QString letters;
-    for (int col = 1; col <= n + 1; ++col) {
-        const Qt::Alignment alignment = window.cellAlignment(grid, row, col);
-        if (alignment == (Qt::AlignLeft | Qt::AlignVCenter))
-            letters += QLatin1Char('L');
-        else if (alignment == Qt::AlignCenter)
-            letters += QLatin1Char('C');
-        else
-            letters += QLatin1Char('?');
+        for (int col = 1; alignments && col <= n + 1; ++col) {
+            const Qt::Alignment how = window.cellAlignment(grid, row, col);
+            const bool left = how == (Qt::AlignLeft | Qt::AlignVCenter);
+            rows.last() = rows.last().left(col - 1) + (left                     ? 'L'
+                                                       : how == Qt::AlignCenter ? 'C'
+                                                                                : '?');
+        }
     }
-    return letters;
-}
-
-inline QStringList systemAlignments(const TestWindow &window, const QString &grid, int n)
-{
-    QStringList rows;
-    for (int row = 1; row <= n; ++row)
-        rows << alignmentLetters(window, grid, row, n);
     return rows;
-}
-
-// n rows of the same alignment letter.
-inline QStringList uniformAlignments(QChar letter, int n)
-{
-    return QStringList(n, QString(n + 1, letter));
 }
 
 // The current cell of a grid as the view shows it.
 inline QPair<int, int> currentCell(GridView *grid)
 {
-    const QModelIndex index = grid->currentIndex();
-    return {index.row(), index.column()};
-}
-
-// Waits until the window is active again after a size prompt: without a
-// window manager its activation comes back a little after the prompt closes.
-inline bool windowActiveAgain(TestWindow &window)
-{
-    return QTest::qWaitForWindowActive(&window.window());
+    return {grid->currentIndex().row(), grid->currentIndex().column()};
 }
