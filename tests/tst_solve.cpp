@@ -48,7 +48,6 @@ class SolveTest : public QObject
         QCOMPARE(first, QStringList({"2|1|3", "4|3|7", "1|0|3", "0|1|7"}) + centred);
         QCOMPARE(pass, QStringList({"1|0.5|1.5", "0|1|1", "0.5|0|1.5", "-2|1|1"}) + left);
         QCOMPARE(allRows(w, 2), QStringList({"2|1|3", "4|3|7"}) + ExampleSolved);
-        QCOMPARE(solvedRows(w, 2, true), left);
         QCOMPARE(w.pauseCount(), qint64(18));
         QVERIFY(w.grid("msfmain0")->hasFocus());
         QCOMPARE(currentCell(w.grid("msfmain0")), qMakePair(1, 1));
@@ -111,6 +110,7 @@ class SolveTest : public QObject
         QCOMPARE(atPause,
                  QStringList({"1|0|2", "0|3|9", "0.5|0|2", "0|1|9", "LLL", "CCC", "LLL", "CCC"}));
         QCOMPARE(solvedRows(w, 2), QStringList({"1|0|2", "0|1|3", "0.5|0|2", "0|0.3333|3"}));
+        QCOMPARE(w.pauseCount(), qint64(12));
     }
 
     // CLEAR in a pause leaves ii past the last row: the second pass finds its
