@@ -6,12 +6,11 @@
 
 #include <climits>
 #include <cstdint>
-#include <string>
 #include <type_traits>
 #include <utility>
 
-namespace cellwrite_detail {
-
+// A row or column number: an integer, or a variant, which rounds half to
+// even; one beyond the grid's range fails.
 template <class I> int cellIndex(const I &index)
 {
     const long i = arrayIndex(index);
@@ -20,33 +19,33 @@ template <class I> int cellIndex(const I &index)
     return static_cast<int>(i);
 }
 
-template <class Text> std::string cellText(Text &&text)
+// Makes (row, col) the current cell, row first. Each is a statement of its
+// own: a refused row or column leaves that coordinate as it was.
+template <class R, class C> void selectCell(CellGrid &grid, const R &row, const C &col)
 {
-    if constexpr (std::is_invocable_v<Text>)
-        return std::string(text());
-    else
-        return std::string(std::forward<Text>(text));
+    guarded([&] { grid.setRow(cellIndex(row)); });
+    guarded([&] { grid.setCol(cellIndex(col)); });
 }
 
-} // namespace cellwrite_detail
-
-// Writes one cell: makes (row, col) current, row first, then sets its text.
-// Each of these is a statement of its own: a refused row or column leaves
-// that coordinate as it was and the text lands in the cell that is current.
-// `text` is a string, or a callable that computes it, so that a failure in
-// computing the text skips only the text.
+// Writes one cell: selects it, then sets its text, a statement of its own, so
+// the text lands in whatever cell is current. `text` is a string, or a
+// callable that computes it, so that a failure in computing the text skips
+// only the text.
 template <class R, class C, class Text>
 void writeCell(CellGrid &grid, const R &row, const C &col, Text &&text)
 {
-    using namespace cellwrite_detail;
-    guarded([&] { failUnless(grid.setRow(cellIndex(row))); });
-    guarded([&] { failUnless(grid.setCol(cellIndex(col))); });
-    guarded([&] { grid.setText(cellText(std::forward<Text>(text))); });
+    selectCell(grid, row, col);
+    guarded([&] {
+        if constexpr (std::is_invocable_v<Text>)
+            grid.setText(text());
+        else
+            grid.setText(text);
+    });
 }
 
 // The same, then sets the current cell's alignment, a statement of its own.
 template <class R, class C, class Text>
-void writeCell(CellGrid &grid, const R &row, const C &col, Text &&text, std::int16_t alignment)
+void writeCell(CellGrid &grid, const R &row, const C &col, std::int16_t alignment, Text &&text)
 {
     writeCell(grid, row, col, std::forward<Text>(text));
     guarded([&] { grid.setCellAlignment(alignment); });

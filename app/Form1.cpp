@@ -18,10 +18,10 @@ void Form1::Form_Load()
 
     for (CellGrid *grid : {&msfmain0, &msfmain, &msfunit}) {
         for (ii = 0; ii <= 2; ii = ii + 1) {
-            grid->setColWidth(toLong(ii), 700);
+            grid->setColWidth(cellIndex(ii), 700);
             if (ii > 0) {
-                writeCell(*grid, 0, ii, plainText(ii), CellGrid::AlignCenterCenter);
-                writeCell(*grid, ii, 0, plainText(ii), CellGrid::AlignCenterCenter);
+                writeCell(*grid, 0, ii, CellGrid::AlignCenterCenter, plainText(ii));
+                writeCell(*grid, ii, 0, CellGrid::AlignCenterCenter, plainText(ii));
             }
         }
     }

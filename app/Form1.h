@@ -45,9 +45,16 @@ class Form1 : public FormState
     // The same, at most once per frame interval (Delay off).
     void letEventsRunWhenDue();
 
+    // Asks for n at the size prompt, leaving the answer in tmpVal; true when
+    // n = tmpVal is a size to lay out, from 2 to `largest`.
+    bool askForSize(int largest);
+
     // Empties rows 1..lastRow, columns 1..lastCol of a grid, counting with
     // ii and jj, then the header of column lastCol.
     void blankDataCells(CellGrid &grid, int lastRow, int lastCol);
+
+    // SOLVE's clearing of row kk against the pivot row ii.
+    void clearRowKk();
 
     // The parts of cmdpivot_Click.
     void pivotPrologue(PivotLocals &local);

@@ -22,18 +22,19 @@ struct RunAbandoned
 
 [[noreturn]] void failStatement();
 
-// Fails the statement unless `ok` holds (a refused grid row or column, ...).
-inline void failUnless(bool ok)
+// Runs one statement; false when it failed, and then it did nothing.
+template <class Statement> inline bool attempt(Statement &&statement)
 {
-    if (!ok)
-        failStatement();
+    try {
+        statement();
+        return true;
+    } catch (const StatementFailed &) {
+        return false;
+    }
 }
 
 // Runs one guarded statement.
 template <class Statement> inline void guarded(Statement &&statement)
 {
-    try {
-        statement();
-    } catch (const StatementFailed &) {
-    }
+    attempt(statement);
 }

@@ -7,13 +7,6 @@ namespace {
 constexpr std::int16_t Centred = CellGrid::AlignCenterCenter;
 constexpr std::int16_t Left = CellGrid::AlignLeftCenter;
 
-// Makes (row, col) the current cell, row first; each a statement of its own.
-template <class R, class C> void selectCell(CellGrid &grid, const R &row, const C &col)
-{
-    guarded([&] { failUnless(grid.setRow(toLong(row))); });
-    guarded([&] { failUnless(grid.setCol(toLong(col))); });
-}
-
 } // namespace
 
 // Gauss-Jordan elimination of [A | b] on the diagonal, without row exchanges,
@@ -24,7 +17,7 @@ template <class R, class C> void selectCell(CellGrid &grid, const R &row, const 
 // when that loop starts, and every position looked up afresh.
 void Form1::cmdrun_Click()
 {
-    guarded([&] { startSteppedCommand(); });
+    startSteppedCommand();
 
     // Read A and b from the input grid.
     const Variant lastInputRow = dimN;
@@ -42,8 +35,7 @@ void Form1::cmdrun_Click()
         const Variant lastWorkingCol = dimN + 1;
         for (jj = 1; jj <= lastWorkingCol; jj = jj + 1) {
             guarded([&] { matWorking(ii, jj) = matInput(ii, jj); });
-            writeCell(
-                msfmain, ii, jj, [&] { return plainText(matWorking(ii, jj)); }, Centred);
+            writeCell(msfmain, ii, jj, Centred, [&] { return plainText(matWorking(ii, jj)); });
         }
     }
 
@@ -57,40 +49,13 @@ void Form1::cmdrun_Click()
                 if (ii == jj)
                     matSide(ii, jj) = 1;
             });
-            writeCell(
-                msfunit, ii, jj, [&] { return plainText(matSide(ii, jj)); }, Centred);
+            writeCell(msfunit, ii, jj, Centred, [&] { return plainText(matSide(ii, jj)); });
         }
         guarded([&] { matSide(ii, dimN + 1) = matInput(ii, dimN + 1); });
-        writeCell(
-            msfunit, ii, dimN + 1, [&] { return plainText(matSide(ii, dimN + 1)); }, Centred);
+        writeCell(msfunit, ii, dimN + 1, Centred, [&] { return plainText(matSide(ii, dimN + 1)); });
     }
 
     letEventsRun();
-
-    // Clears the pivot column in row kk: subtracts tmpVal times the pivot row.
-    // A row whose factor is exactly 0 is left as it is.
-    const auto clearRow = [&] {
-        stepDelay();
-        guarded([&] {
-            if (kk != ii)
-                tmpVal = matWorking(kk, ii) / matWorking(ii, ii);
-        });
-        if (tmpVal != 0) {
-            const int lastCol = dimN + 1;
-            for (colIx = 1; colIx <= lastCol; colIx = colIx + 1) {
-                stepDelay();
-                guarded([&] {
-                    matWorking(kk, colIx) = matWorking(kk, colIx) - matWorking(ii, colIx) * tmpVal;
-                });
-                writeCell(
-                    msfmain, kk, colIx, [&] { return roundedText(matWorking(kk, colIx)); }, Left);
-                guarded(
-                    [&] { matSide(kk, colIx) = matSide(kk, colIx) - matSide(ii, colIx) * tmpVal; });
-                writeCell(
-                    msfunit, kk, colIx, [&] { return roundedText(matSide(kk, colIx)); }, Left);
-            }
-        }
-    };
 
     // One pivot pass per row: no search for a larger pivot, no tolerance.
     const Variant lastPivot = dimN;
@@ -103,24 +68,45 @@ void Form1::cmdrun_Click()
         for (jj = 1; jj <= lastCol; jj = jj + 1) {
             stepDelay();
             guarded([&] { matWorking(ii, jj) = matWorking(ii, jj) / tmpVal; });
-            writeCell(
-                msfmain, ii, jj, [&] { return roundedText(matWorking(ii, jj)); }, Left);
+            writeCell(msfmain, ii, jj, Left, [&] { return roundedText(matWorking(ii, jj)); });
             guarded([&] { matSide(ii, jj) = matSide(ii, jj) / tmpVal; });
-            writeCell(
-                msfunit, ii, jj, [&] { return roundedText(matSide(ii, jj)); }, Left);
+            writeCell(msfunit, ii, jj, Left, [&] { return roundedText(matSide(ii, jj)); });
         }
 
         // The rows below the pivot, then the rows above it.
         const Variant lastBelow = dimN;
         for (kk = ii + 1; kk <= lastBelow; kk = kk + 1)
-            clearRow();
+            clearRowKk();
         const Variant lastAbove = ii - 1;
         for (kk = 1; kk <= lastAbove; kk = kk + 1)
-            clearRow();
+            clearRowKk();
     }
 
-    guarded([&] { failUnless(msfmain0.setCol(1)); });
-    guarded([&] { failUnless(msfmain0.setRow(1)); });
-    guarded([&] { msfmain0.setFocus(); });
+    msfmain0.setCol(1);
+    msfmain0.setRow(1);
+    msfmain0.setFocus();
     letEventsRun();
+}
+
+// Clears the pivot column in row kk: subtracts tmpVal times the pivot row ii.
+// A row whose factor is exactly 0 is left as it is.
+void Form1::clearRowKk()
+{
+    stepDelay();
+    guarded([&] {
+        if (kk != ii)
+            tmpVal = matWorking(kk, ii) / matWorking(ii, ii);
+    });
+    if (tmpVal != 0) {
+        const int lastCol = dimN + 1;
+        for (colIx = 1; colIx <= lastCol; colIx = colIx + 1) {
+            stepDelay();
+            guarded([&] {
+                matWorking(kk, colIx) = matWorking(kk, colIx) - matWorking(ii, colIx) * tmpVal;
+            });
+            writeCell(msfmain, kk, colIx, Left, [&] { return roundedText(matWorking(kk, colIx)); });
+            guarded([&] { matSide(kk, colIx) = matSide(kk, colIx) - matSide(ii, colIx) * tmpVal; });
+            writeCell(msfunit, kk, colIx, Left, [&] { return roundedText(matSide(kk, colIx)); });
+        }
+    }
 }

@@ -1,5 +1,6 @@
 #include "PivotLocals.h"
 
+#include "app/CellWrite.h"
 #include "app/Conversions.h"
 #include "app/Form1.h"
 
@@ -34,8 +35,7 @@ void Form1::pivotPrologue(PivotLocals &local)
     // The entering column is read at every press, whichever path follows.
     const int n = dimN;
     for (local.rowIx = 1; local.rowIx <= n; local.rowIx = local.rowIx + 1) {
-        guarded([&] { failUnless(msfmain0.setRow(toLong(local.rowIx))); });
-        guarded([&] { failUnless(msfmain0.setCol(1)); });
+        selectCell(msfmain0, local.rowIx, 1);
         guarded([&] { matInput(local.rowIx, 1) = numberFromText(msfmain0.text()); });
     }
 }

@@ -2,9 +2,6 @@
 #include "app/Conversions.h"
 #include "app/Form1.h"
 
-#include <cmath>
-#include <string>
-
 namespace {
 
 constexpr int HeaderWidth = 700;
@@ -13,23 +10,8 @@ constexpr int HeaderWidth = 700;
 
 void Form1::cmdpidim_Click()
 {
-    const std::string answer = window.inputBox("Select Dimention", "", "");
-    // An answer beyond the double range (1E400) cannot be converted and is
-    // refused like any other; tmpVal then keeps what it held.
-    bool converted = true;
-    try {
-        tmpVal = numberFromText(answer);
-    } catch (const StatementFailed &) {
-        converted = false;
-    }
-    if (converted && tmpVal == 1)
-        tmpVal = 2;
-
-    // The pivot step counts rows in one byte, so larger tableaux are refused,
-    // and everything is checked before anything is created.
-    const bool accepted =
-        converted && tmpVal >= 2 && std::nearbyint(tmpVal.toDouble()) <= LargestTableau;
-    if (accepted) {
+    // The pivot step counts rows in one byte, so larger tableaux are refused.
+    if (askForSize(LargestTableau)) {
         dimN = toInteger(tmpVal);
         const int n = dimN;
 
@@ -44,27 +26,27 @@ void Form1::cmdpidim_Click()
         // columns, row headers 1 to n.
         auto labelHeaders = [&](CellGrid &grid) {
             for (ii = 0; ii <= n; ii = ii + 1) {
-                grid.setColWidth(toLong(ii), HeaderWidth);
+                grid.setColWidth(cellIndex(ii), HeaderWidth);
                 if (ii > 0) {
-                    writeCell(grid, 0, ii, plainText(ii - 1), CellGrid::AlignCenterCenter);
-                    writeCell(grid, ii, 0, plainText(ii), CellGrid::AlignCenterCenter);
+                    writeCell(grid, 0, ii, CellGrid::AlignCenterCenter, plainText(ii - 1));
+                    writeCell(grid, ii, 0, CellGrid::AlignCenterCenter, plainText(ii));
                 }
             }
-            grid.setColWidth(toLong(ii), HeaderWidth);
-            writeCell(grid, 0, ii, plainText(ii - 1), CellGrid::AlignCenterCenter);
+            grid.setColWidth(cellIndex(ii), HeaderWidth);
+            writeCell(grid, 0, ii, CellGrid::AlignCenterCenter, plainText(ii - 1));
         };
 
         msfmain0.setRows(n + 2);
         msfmain0.setCols(n + 5);
         labelHeaders(msfmain0);
-        writeCell(msfmain0, 0, n + 3, "upd", CellGrid::AlignCenterCenter);
-        writeCell(msfmain0, 0, n + 4, "Minr", CellGrid::AlignCenterCenter);
-        writeCell(msfmain0, n + 1, 0, "Cost", CellGrid::AlignCenterCenter);
+        writeCell(msfmain0, 0, n + 3, CellGrid::AlignCenterCenter, "upd");
+        writeCell(msfmain0, 0, n + 4, CellGrid::AlignCenterCenter, "Minr");
+        writeCell(msfmain0, n + 1, 0, CellGrid::AlignCenterCenter, "Cost");
 
         msfmain.setRows(n + 2);
         msfmain.setCols(n + 3);
         labelHeaders(msfmain);
-        writeCell(msfmain, n + 1, 0, "Total", CellGrid::AlignCenterCenter);
+        writeCell(msfmain, n + 1, 0, CellGrid::AlignCenterCenter, "Total");
 
         msfunit.setRows(n + 1);
         msfunit.setCols(n + 3);

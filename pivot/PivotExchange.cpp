@@ -14,8 +14,7 @@ void Form1::pivotExchange(PivotLocals &local)
     const std::uint8_t r = local.pivotRow;
 
     // The cost of the entering column, from the "Cost" row.
-    guarded([&] { failUnless(msfmain0.setRow(dimN + 1)); });
-    guarded([&] { failUnless(msfmain0.setCol(1)); });
+    selectCell(msfmain0, dimN + 1, 1);
     guarded([&] { basicCost(r) = numberFromText(msfmain0.text()); });
 
     // Divide the pivot row by the pivot. With no pivot row (no row had a
@@ -25,8 +24,7 @@ void Form1::pivotExchange(PivotLocals &local)
         const int lastCol = dimN + 2;
         for (int c = 1; c <= lastCol; ++c) {
             guarded([&] { matWorking(r, c) = matWorking(r, c) / tmpVal; });
-            writeCell(
-                msfmain, r, c, [&] { return plainText(matWorking(r, c)); }, Left);
+            writeCell(msfmain, r, c, Left, [&] { return plainText(matWorking(r, c)); });
         }
     }
 
@@ -44,8 +42,7 @@ void Form1::pivotExchange(PivotLocals &local)
             guarded([&] {
                 matWorking(i, colIx) = matWorking(i, colIx) - tmpVal * matWorking(r, colIx);
             });
-            writeCell(
-                msfmain, i, colIx, [&] { return plainText(matWorking(i, colIx)); }, Left);
+            writeCell(msfmain, i, colIx, Left, [&] { return plainText(matWorking(i, colIx)); });
         }
     }
 
@@ -53,11 +50,9 @@ void Form1::pivotExchange(PivotLocals &local)
     const int lastSide = dimN;
     for (int i = 1; i <= lastSide; ++i) {
         guarded([&] { matSide(i, r + 1) = matInput(i, 1); });
-        writeCell(
-            msfunit, i, r + 1, [&] { return plainText(matSide(i, r + 1)); }, Left);
+        writeCell(msfunit, i, r + 1, Left, [&] { return plainText(matSide(i, r + 1)); });
         guarded([&] { matSide(i, dimN + 2) = matWorking(i, dimN + 2); });
-        writeCell(
-            msfunit, i, dimN + 2, [&] { return plainText(matSide(i, dimN + 2)); }, Left);
+        writeCell(msfunit, i, dimN + 2, Left, [&] { return plainText(matSide(i, dimN + 2)); });
     }
 
     // "Total": the basic costs times the inverse (the simplex multipliers)
@@ -68,8 +63,7 @@ void Form1::pivotExchange(PivotLocals &local)
         const int lastTerm = dimN;
         for (int i = 1; i <= lastTerm; ++i)
             guarded([&] { tmpVal = tmpVal + matWorking(i, c) * basicCost(i); });
-        writeCell(
-            msfmain, dimN + 1, c, [&] { return plainText(tmpVal); }, Left);
+        writeCell(msfmain, dimN + 1, c, Left, [&] { return plainText(tmpVal); });
     }
     guarded([&] { window.setText1(roundedText(tmpVal)); });
 
@@ -77,12 +71,11 @@ void Form1::pivotExchange(PivotLocals &local)
     const int lastWeighted = dimN;
     for (int i = 1; i <= lastWeighted; ++i) {
         guarded([&] { matSide(i, dimN + 2) = matWorking(i, dimN + 2) * basicCost(i); });
-        writeCell(
-            msfunit, i, dimN + 2, [&] { return roundedText(matSide(i, dimN + 2)); }, Left);
+        writeCell(msfunit, i, dimN + 2, Left, [&] { return roundedText(matSide(i, dimN + 2)); });
     }
 
-    guarded([&] { failUnless(msfmain0.setCol(1)); });
-    guarded([&] { failUnless(msfmain0.setRow(1)); });
-    guarded([&] { msfmain0.setFocus(); });
+    msfmain0.setCol(1);
+    msfmain0.setRow(1);
+    msfmain0.setFocus();
     letEventsRun();
 }

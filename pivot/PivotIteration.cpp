@@ -48,16 +48,12 @@ void Form1::pivotIteration(PivotLocals &local)
         // Rounding to 7 places keeps noise of the inverse out of the ratio test.
         guarded([&] { local.updCol(i) = roundTo(local.updCol(i), local.roundPlaces); });
         guarded([&] { local.updRhs(i) = roundTo(local.updRhs(i), local.roundPlaces); });
-        writeCell(
-            msfmain0, i, dimN + 3, [&] { return plainText(local.updCol(i)); }, Centred);
+        writeCell(msfmain0, i, dimN + 3, Centred, [&] { return plainText(local.updCol(i)); });
 
-        bool ratioFits = false;
         guarded([&] {
             if (local.updCol(i) > 0) {
-                guarded([&] {
-                    local.minrVal(i) = local.updRhs(i) / local.updCol(i);
-                    ratioFits = true;
-                });
+                const bool ratioFits =
+                    attempt([&] { local.minrVal(i) = local.updRhs(i) / local.updCol(i); });
                 guarded([&] { local.ratioTab(i, 2) = local.minrVal(i); });
                 // A ratio beyond the single range does not fit minrVal, which
                 // keeps 0; recorded as that 0 it would win the test. The row
@@ -69,8 +65,7 @@ void Form1::pivotIteration(PivotLocals &local)
                 }
             }
         });
-        writeCell(
-            msfmain0, i, dimN + 4, [&] { return minrText(i); }, Centred);
+        writeCell(msfmain0, i, dimN + 4, Centred, [&] { return minrText(i); });
 
         guarded([&] { local.ratioTab(i, 1) = i; });
         guarded([&] { local.ratioTab(i, 3) = local.updCol(i); });
@@ -81,11 +76,9 @@ void Form1::pivotIteration(PivotLocals &local)
     const int lastStored = dimN;
     for (int i = 1; i <= lastStored; ++i) {
         guarded([&] { matWorking(i, 1) = local.updCol(i); });
-        writeCell(
-            msfmain, i, 1, [&] { return plainText(matWorking(i, 1)); }, Left);
+        writeCell(msfmain, i, 1, Left, [&] { return plainText(matWorking(i, 1)); });
         guarded([&] { matWorking(i, dimN + 2) = local.updRhs(i); });
-        writeCell(
-            msfmain, i, dimN + 2, [&] { return plainText(matWorking(i, dimN + 2)); }, Left);
+        writeCell(msfmain, i, dimN + 2, Left, [&] { return plainText(matWorking(i, dimN + 2)); });
     }
 
     // Ratio sort: an exchange sort among the records that have a ratio. Equal

@@ -26,8 +26,7 @@ void Form1::pivotLoad(PivotLocals &local)
     for (r = 1; r <= lastRead; r = r + 1) {
         const int lastCol = dimN + 2;
         for (jj = 2; jj <= lastCol; jj = jj + 1) {
-            guarded([&] { failUnless(msfmain0.setRow(toLong(r))); });
-            guarded([&] { failUnless(msfmain0.setCol(toLong(jj))); });
+            selectCell(msfmain0, r, jj);
             guarded([&] { matInput(r, jj) = numberFromText(msfmain0.text()); });
         }
     }
@@ -38,8 +37,7 @@ void Form1::pivotLoad(PivotLocals &local)
         const int lastCol = dimN + 2;
         for (jj = 2; jj <= lastCol; jj = jj + 1) {
             guarded([&] { matWorking(r, jj) = matInput(r, jj); });
-            writeCell(
-                msfmain, r, jj, [&] { return plainText(matWorking(r, jj)); }, Centred);
+            writeCell(msfmain, r, jj, Centred, [&] { return plainText(matWorking(r, jj)); });
         }
     }
 
@@ -53,12 +51,10 @@ void Form1::pivotLoad(PivotLocals &local)
                 if (jj == r + 1)
                     matSide(r, jj) = Single(1.0f);
             });
-            writeCell(
-                msfunit, r, jj, [&] { return plainText(matSide(r, jj)); }, Centred);
+            writeCell(msfunit, r, jj, Centred, [&] { return plainText(matSide(r, jj)); });
         }
         guarded([&] { matSide(r, dimN + 2) = matInput(r, dimN + 2); });
-        writeCell(
-            msfunit, r, dimN + 2, [&] { return plainText(matSide(r, dimN + 2)); }, Centred);
+        writeCell(msfunit, r, dimN + 2, Centred, [&] { return plainText(matSide(r, dimN + 2)); });
     }
 
     letEventsRun();
@@ -75,11 +71,9 @@ void Form1::pivotLoad(PivotLocals &local)
             guarded([&] {
                 matWorking(b, colIx) = matWorking(b, colIx) - tmpVal * matWorking(r, colIx);
             });
-            writeCell(
-                msfmain, b, colIx, [&] { return roundedText(matWorking(b, colIx)); }, Left);
+            writeCell(msfmain, b, colIx, Left, [&] { return roundedText(matWorking(b, colIx)); });
             guarded([&] { matSide(b, colIx) = matSide(b, colIx) - tmpVal * matSide(r, colIx); });
-            writeCell(
-                msfunit, b, colIx, [&] { return roundedText(matSide(b, colIx)); }, Left);
+            writeCell(msfunit, b, colIx, Left, [&] { return roundedText(matSide(b, colIx)); });
         }
     };
 
@@ -93,11 +87,9 @@ void Form1::pivotLoad(PivotLocals &local)
         for (jj = 2; jj <= lastCol; jj = jj + 1) {
             stepDelay();
             guarded([&] { matWorking(r, jj) = matWorking(r, jj) / tmpVal; });
-            writeCell(
-                msfmain, r, jj, [&] { return roundedText(matWorking(r, jj)); }, Left);
+            writeCell(msfmain, r, jj, Left, [&] { return roundedText(matWorking(r, jj)); });
             guarded([&] { matSide(r, jj) = matSide(r, jj) / tmpVal; });
-            writeCell(
-                msfunit, r, jj, [&] { return roundedText(matSide(r, jj)); }, Left);
+            writeCell(msfunit, r, jj, Left, [&] { return roundedText(matSide(r, jj)); });
         }
 
         // Below the pivot row, then above it.
@@ -118,8 +110,7 @@ void Form1::pivotLoad(PivotLocals &local)
         const int lastCol = dimN + 2;
         for (jj = 2; jj <= lastCol; jj = jj + 1) {
             guarded([&] { matWorking(r, jj) = matSide(r, jj); });
-            writeCell(
-                msfmain, r, jj, [&] { return plainText(matWorking(r, jj)); }, Left);
+            writeCell(msfmain, r, jj, Left, [&] { return plainText(matWorking(r, jj)); });
         }
     }
 
@@ -129,8 +120,7 @@ void Form1::pivotLoad(PivotLocals &local)
         const int lastCol = dimN + 1;
         for (jj = 2; jj <= lastCol; jj = jj + 1) {
             guarded([&] { matSide(r, jj) = matInput(r, jj); });
-            writeCell(
-                msfunit, r, jj, [&] { return plainText(matSide(r, jj)); }, Left);
+            writeCell(msfunit, r, jj, Left, [&] { return plainText(matSide(r, jj)); });
         }
     }
 
@@ -141,8 +131,8 @@ void Form1::pivotLoad(PivotLocals &local)
         guarded([&] { tmpVal = tmpVal + matWorking(b, dimN + 2); });
     guarded([&] { window.setText1(plainText(tmpVal)); });
 
-    guarded([&] { failUnless(msfmain0.setCol(1)); });
-    guarded([&] { failUnless(msfmain0.setRow(1)); });
-    guarded([&] { msfmain0.setFocus(); });
+    msfmain0.setCol(1);
+    msfmain0.setRow(1);
+    msfmain0.setFocus();
     letEventsRun();
 }

@@ -28,11 +28,9 @@ struct PivotLocals
     // (the tableau shrank under the press) has none.
     bool hasRatio(long i) const
     {
-        try {
-            return !ratioTab(i, 2).isEmpty();
-        } catch (const StatementFailed &) {
-            return false;
-        }
+        bool has = false;
+        guarded([&] { has = !ratioTab(i, 2).isEmpty(); });
+        return has;
     }
 };
 

@@ -21,12 +21,10 @@ class NumberFuzzTest : public QObject
     void cleanAndMutatedNumbers()
     {
         QVERIFY(std::setlocale(LC_ALL, "C") != nullptr); // the oracle's locale
-        const auto read = [](const std::string &text) -> std::optional<double> {
-            try {
-                return numberFromText(text);
-            } catch (const StatementFailed &) {
-                return std::nullopt;
-            }
+        const auto read = [](const std::string &text) {
+            std::optional<double> value;
+            attempt([&] { value = numberFromText(text); });
+            return value;
         };
         std::mt19937 random(20261206);
         const auto below = [&](unsigned n) { return unsigned(random() % n); };
