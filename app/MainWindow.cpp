@@ -16,23 +16,9 @@ namespace {
 
 const char *const Caption = " Quelvar V1.0.0      www.quelvar.example";
 
-// The window's layout, in twips from the top-left corner of the client area.
+// The size of the client area, in twips.
 constexpr int ClientWidth = 12225;
 constexpr int ClientHeight = 10455;
-
-struct Placement
-{
-    const char *name;
-    int left, top, width, height;
-};
-
-constexpr Placement Placements[] = {
-    {"msfmain0", 360, 120, 11295, 3200}, {"msfmain", 360, 3315, 11295, 3195},
-    {"msfunit", 360, 6510, 11295, 3195}, {"cmdrun", 3945, 9960, 1095, 375},
-    {"cmddim", 2610, 9960, 1215, 375},   {"cmdclr", 9240, 9960, 1095, 375},
-    {"Check1", 240, 9960, 1095, 255},    {"cmdpivot", 7080, 9960, 1095, 375},
-    {"cmdpidim", 5880, 9960, 1095, 375}, {"Text1", 1440, 9960, 975, 285},
-};
 
 // 1440 twips to the inch; at 96 dots per inch that is 15 twips to a pixel.
 int pixelsFromTwips(int twips, qreal dotsPerInch)
@@ -48,7 +34,8 @@ qreal screenDotsPerInch()
 
 } // namespace
 
-template <class Procedure> void MainWindow::run(Procedure &&procedure)
+template <class... Parameters, class... Arguments>
+void MainWindow::run(void (Form1::*procedure)(Parameters...), Arguments... arguments)
 {
     // Once the window is closing, no new procedure starts.
     if (windowServices->isClosing())
@@ -56,7 +43,7 @@ template <class Procedure> void MainWindow::run(Procedure &&procedure)
 
     ++depth;
     try {
-        procedure();
+        (procedures.get()->*procedure)(arguments...);
     } catch (const RunAbandoned &) {
         // The window closed during one of the procedure's pauses.
     } catch (...) {
@@ -69,19 +56,14 @@ template <class Procedure> void MainWindow::run(Procedure &&procedure)
 
 MainWindow::MainWindow(QWidget *parent)
     : QWidget(parent), msfmain0(new GridView(this)), msfmain(new GridView(this)),
-      msfunit(new GridView(this)), cmdrun(makeButton("cmdrun", tr("&SOLVE"))),
-      cmddim(makeButton("cmddim", tr("&DIMENSION"))), cmdclr(makeButton("cmdclr", tr("&CLEAR"))),
-      cmdpivot(makeButton("cmdpivot", tr("&PIVOT"))),
-      cmdpidim(makeButton("cmdpidim", tr("PIVOT DI&M"))),
+      msfunit(new GridView(this)), cmdrun(new QPushButton(tr("&SOLVE"), this)),
+      cmddim(new QPushButton(tr("&DIMENSION"), this)), cmdclr(new QPushButton(tr("&CLEAR"), this)),
+      cmdpivot(new QPushButton(tr("&PIVOT"), this)),
+      cmdpidim(new QPushButton(tr("PIVOT DI&M"), this)),
       Check1(new QCheckBox(QStringLiteral(" Delay"), this)), Text1(new QLineEdit(this))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(Caption));
-    msfmain0->setObjectName(QStringLiteral("msfmain0"));
-    msfmain->setObjectName(QStringLiteral("msfmain"));
-    msfunit->setObjectName(QStringLiteral("msfunit"));
-    Check1->setObjectName(QStringLiteral("Check1"));
-    Text1->setObjectName(QStringLiteral("Text1"));
 
     // The pivot procedure's buttons are there, with their procedures, but
     // nothing ever shows them, so their accelerators stay inert too.
@@ -89,7 +71,6 @@ MainWindow::MainWindow(QWidget *parent)
     cmdpidim->setVisible(false);
 
     placeControls();
-    arrangeTabOrder();
 
     windowServices = std::make_unique<QtWindowServices>(*Check1, *Text1, *this);
     for (GridView *grid : {msfmain0, msfmain, msfunit})
@@ -101,7 +82,7 @@ MainWindow::MainWindow(QWidget *parent)
     // Quitting the application closes the window like its close button.
     qApp->installEventFilter(this);
 
-    run([this] { procedures->Form_Load(); });
+    run(&Form1::Form_Load);
     msfmain0->setFocus(Qt::OtherFocusReason);
 }
 
@@ -117,49 +98,50 @@ QtWindowServices &MainWindow::services()
     return *windowServices;
 }
 
-QPushButton *MainWindow::makeButton(const char *name, const QString &caption)
-{
-    auto *button = new QPushButton(caption, this);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
-
+// Every control by its name and its place in twips from the top-left corner
+// of the client area, in the order of the tab key.
 void MainWindow::placeControls()
 {
+    const struct
+    {
+        QWidget *control;
+        const char *name;
+        QRect twips;
+    } controls[] = {
+        {msfmain0, "msfmain0", {360, 120, 11295, 3200}},
+        {msfmain, "msfmain", {360, 3315, 11295, 3195}},
+        {msfunit, "msfunit", {360, 6510, 11295, 3195}},
+        {cmdrun, "cmdrun", {3945, 9960, 1095, 375}},
+        {cmddim, "cmddim", {2610, 9960, 1215, 375}},
+        {cmdclr, "cmdclr", {9240, 9960, 1095, 375}},
+        {Check1, "Check1", {240, 9960, 1095, 255}},
+        {cmdpivot, "cmdpivot", {7080, 9960, 1095, 375}},
+        {cmdpidim, "cmdpidim", {5880, 9960, 1095, 375}},
+        {Text1, "Text1", {1440, 9960, 975, 285}},
+    };
     const qreal dpi = screenDotsPerInch();
-    setFixedSize(pixelsFromTwips(ClientWidth, dpi), pixelsFromTwips(ClientHeight, dpi));
-    for (const Placement &place : Placements) {
-        auto *control =
-            findChild<QWidget *>(QString::fromLatin1(place.name), Qt::FindDirectChildrenOnly);
-        Q_ASSERT(control);
-        control->setGeometry(pixelsFromTwips(place.left, dpi), pixelsFromTwips(place.top, dpi),
-                             pixelsFromTwips(place.width, dpi), pixelsFromTwips(place.height, dpi));
+    const auto pixels = [dpi](int twips) { return pixelsFromTwips(twips, dpi); };
+    setFixedSize(pixels(ClientWidth), pixels(ClientHeight));
+    QWidget *previous = nullptr;
+    for (const auto &[control, name, twips] : controls) {
+        control->setObjectName(QString::fromLatin1(name));
+        control->setGeometry(pixels(twips.x()), pixels(twips.y()), pixels(twips.width()),
+                             pixels(twips.height()));
+        if (previous)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
     }
-}
-
-void MainWindow::arrangeTabOrder()
-{
-    const QList<QWidget *> tabOrder = {msfmain0, msfmain, msfunit,  cmdrun,   cmddim,
-                                       cmdclr,   Check1,  cmdpivot, cmdpidim, Text1};
-    for (qsizetype i = 1; i < tabOrder.size(); ++i)
-        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }
 
 void MainWindow::connectProcedures()
 {
-    connect(cmdrun, &QPushButton::clicked, this,
-            [this] { run([this] { procedures->cmdrun_Click(); }); });
-    connect(cmddim, &QPushButton::clicked, this,
-            [this] { run([this] { procedures->cmddim_Click(); }); });
-    connect(cmdclr, &QPushButton::clicked, this,
-            [this] { run([this] { procedures->cmdclr_Click(); }); });
-    connect(cmdpivot, &QPushButton::clicked, this,
-            [this] { run([this] { procedures->cmdpivot_Click(); }); });
-    connect(cmdpidim, &QPushButton::clicked, this,
-            [this] { run([this] { procedures->cmdpidim_Click(); }); });
-    msfmain0->cells().setKeyPressHandler([this](char16_t keyAscii) {
-        run([this, keyAscii] { procedures->msfmain0_KeyPress(keyAscii); });
-    });
+    connect(cmdrun, &QPushButton::clicked, this, [this] { run(&Form1::cmdrun_Click); });
+    connect(cmddim, &QPushButton::clicked, this, [this] { run(&Form1::cmddim_Click); });
+    connect(cmdclr, &QPushButton::clicked, this, [this] { run(&Form1::cmdclr_Click); });
+    connect(cmdpivot, &QPushButton::clicked, this, [this] { run(&Form1::cmdpivot_Click); });
+    connect(cmdpidim, &QPushButton::clicked, this, [this] { run(&Form1::cmdpidim_Click); });
+    connect(msfmain0, &GridView::keyPress, this,
+            [this](char16_t keyAscii) { run(&Form1::msfmain0_KeyPress, keyAscii); });
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

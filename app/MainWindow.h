@@ -36,11 +36,10 @@ class MainWindow : public QWidget
     // Starts one event procedure. Every click and key procedure goes through
     // here: nothing it throws may cross Qt's event delivery, and whatever it
     // changed in the grids is shown when it ends.
-    template <class Procedure> void run(Procedure &&procedure);
+    template <class... Parameters, class... Arguments>
+    void run(void (Form1::*procedure)(Parameters...), Arguments... arguments);
 
-    QPushButton *makeButton(const char *name, const QString &caption);
     void placeControls();
-    void arrangeTabOrder();
     void connectProcedures();
 
     GridView *msfmain0;

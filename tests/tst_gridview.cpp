@@ -37,7 +37,7 @@ class GridViewTest : public QObject
         auto *layout = new QVBoxLayout(window.get());
         layout->addWidget(grid = new GridView);
         layout->addWidget(second = new GridView);
-        grid->cells().setKeyPressHandler([this](char16_t code) { typed += QChar(code); });
+        connect(grid, &GridView::keyPress, [this](char16_t code) { typed += QChar(code); });
         window->show();
         window->activateWindow();
         QTRY_VERIFY(window->isActiveWindow() && grid->hasFocus());

@@ -1,20 +1,18 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 
 // A grid of text cells as the procedures see it. Cells are addressed
 // (row, column) from 0; row 0 and column 0 are fixed header cells. The grid
 // always has one current cell, and the text and format operations act on it
-// alone. Texts are UTF-8.
+// alone. Texts are UTF-8. The characters typed while a grid has the focus
+// are its KeyPress event, which the window binds like a button's click; the
+// grid never edits a cell itself.
 class CellGrid
 {
   public:
-    // Receives the code of each character typed while the grid has the focus.
-    using KeyPressHandler = std::function<void(char16_t keyAscii)>;
-
     // Cell alignment codes.
     static constexpr std::int16_t AlignLeftCenter = 1;
     static constexpr std::int16_t AlignCenterCenter = 4;
@@ -53,7 +51,4 @@ class CellGrid
 
     // Gives the grid the keyboard focus.
     virtual void setFocus() = 0;
-
-    // The grid's KeyPress event. The grid never edits a cell itself.
-    virtual void setKeyPressHandler(KeyPressHandler handler) = 0;
 };

@@ -488,8 +488,7 @@ void GridView::paintCurrentMark(QPainter &painter) const
 void GridView::deliverCharacters(const QString &codes)
 {
     for (QChar unit : codes)
-        adapter.keyPress(unit.unicode());
-    flush();
+        emit keyPress(unit.unicode());
 }
 
 void GridView::keyPressEvent(QKeyEvent *event)

@@ -20,8 +20,8 @@
 // the view about; the user's own moves scroll the cell into view.
 //
 // The grid never edits a cell: every character typed while it has the focus
-// goes to the KeyPress handler of cells() (a key with Alt held belongs to the
-// window's accelerators and types nothing). The arrow, page, Home and End
+// is sent as keyPress (a key with Alt held belongs to the window's
+// accelerators and types nothing). The arrow, page, Home and End
 // keys and a left click on a non-fixed cell move the current cell; a click on
 // a header cell only gives the grid the focus. Tab moves the focus on.
 //
@@ -53,6 +53,10 @@ class GridView : public QAbstractItemView
     QModelIndex indexAt(const QPoint &point) const override;
     // Typing never jumps to a cell.
     void keyboardSearch(const QString &search) override;
+
+  signals:
+    // The grid's KeyPress event: one character typed while it has the focus.
+    void keyPress(char16_t keyAscii);
 
   protected:
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;

@@ -88,14 +88,3 @@ void QtCellGrid::setFocus()
 {
     view.setFocus(Qt::OtherFocusReason);
 }
-
-void QtCellGrid::setKeyPressHandler(KeyPressHandler handler)
-{
-    keyPressHandler = std::move(handler);
-}
-
-void QtCellGrid::keyPress(char16_t keyAscii)
-{
-    if (keyPressHandler)
-        keyPressHandler(keyAscii);
-}

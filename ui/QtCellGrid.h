@@ -37,13 +37,8 @@ class QtCellGrid final : public CellGrid
 
     void setFocus() override;
 
-    void setKeyPressHandler(KeyPressHandler handler) override;
-    // Raises the KeyPress event; nothing happens without a handler.
-    void keyPress(char16_t keyAscii);
-
   private:
     CellTable &table;
     GridModel &model;
     QWidget &view;
-    KeyPressHandler keyPressHandler;
 };
