@@ -105,8 +105,11 @@ void QtWindowServices::setClosing()
 
 void QtWindowServices::notePause()
 {
+    // A pause without Delay comes a million times in a large run, so the
+    // signal is only sent when someone listens.
+    static const QMetaMethod pauseSignal = QMetaMethod::fromSignal(&QtWindowServices::pauseReached);
     ++pauses;
-    if (pauseWatchers > 0)
+    if (isSignalConnected(pauseSignal))
         emit pauseReached(pauses);
 }
 
@@ -141,20 +144,4 @@ bool QtWindowServices::doEventsWhenDue()
     if (now - lastTurn < EventIntervalMs)
         return !closing;
     return pump(now - lastRepaint >= RepaintIntervalMs);
-}
-
-// Called with a lock of QObject held: no QObject call may be made here.
-void QtWindowServices::connectNotify(const QMetaMethod &signal)
-{
-    if (signal == QMetaMethod::fromSignal(&QtWindowServices::pauseReached))
-        ++pauseWatchers;
-}
-
-void QtWindowServices::disconnectNotify(const QMetaMethod &signal)
-{
-    if (!signal.isValid())
-        pauseWatchers = 0;
-    else if (signal == QMetaMethod::fromSignal(&QtWindowServices::pauseReached) &&
-             pauseWatchers > 0)
-        --pauseWatchers;
 }

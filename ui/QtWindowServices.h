@@ -55,10 +55,6 @@ class QtWindowServices : public QObject, public WindowServices
     // Emitted at every pause, before the pump turns.
     void pauseReached(qint64 pauseNumber);
 
-  protected:
-    void connectNotify(const QMetaMethod &signal) override;
-    void disconnectNotify(const QMetaMethod &signal) override;
-
   private:
     void notePause();
     bool pump(bool repaint);
@@ -73,7 +69,4 @@ class QtWindowServices : public QObject, public WindowServices
     qint64 lastRepaint = 0;
     qint64 pauses = 0;
     bool closing = false;
-    // Connections to pauseReached: a pause without Delay comes a million
-    // times in a large run, so the signal is only sent when someone listens.
-    int pauseWatchers = 0;
 };
