@@ -10,7 +10,8 @@ endif()
 
 foreach(path
         bin/quelvar
-        share/applications/quelvar.desktop
+        share/applications/example.quelvar.Quelvar.desktop
+        share/metainfo/example.quelvar.Quelvar.metainfo.xml
         share/icons/hicolor/scalable/apps/quelvar.svg
         share/icons/hicolor/64x64/apps/quelvar.png)
     if(NOT EXISTS "${PREFIX}/${path}")
@@ -23,7 +24,7 @@ if(NOT executable EQUAL 0)
     message(FATAL_ERROR "bin/quelvar is not executable")
 endif()
 
-file(STRINGS "${PREFIX}/share/applications/quelvar.desktop" entry)
+file(STRINGS "${PREFIX}/share/applications/example.quelvar.Quelvar.desktop" entry)
 foreach(line "Name=Quelvar" "Exec=quelvar" "Icon=quelvar" "Categories=Education;Math;Qt;")
     list(FIND entry "${line}" found)
     if(found EQUAL -1)
