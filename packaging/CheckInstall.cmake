@@ -13,7 +13,10 @@ foreach(path
         share/applications/example.quelvar.Quelvar.desktop
         share/metainfo/example.quelvar.Quelvar.metainfo.xml
         share/icons/hicolor/scalable/apps/quelvar.svg
-        share/icons/hicolor/64x64/apps/quelvar.png)
+        share/icons/hicolor/64x64/apps/quelvar.png
+        share/man/man1/quelvar.1.gz
+        share/doc/quelvar/copyright
+        share/doc/quelvar/changelog.gz)
     if(NOT EXISTS "${PREFIX}/${path}")
         message(FATAL_ERROR "not installed: ${path}")
     endif()
