@@ -12,9 +12,11 @@ QUELVAR_BUILD_PACKAGES=(cmake g++ ninja-build qt6-base-dev fonts-liberation)
 # show it.
 QUELVAR_PACKAGE_PACKAGES=(dpkg-dev file)
 # What the tests and the screenshot need besides: a virtual X server for the
-# smoke test, python3-xlib to find and close its window, and the desktop entry
-# checker.
-QUELVAR_TEST_PACKAGES=(xvfb xauth python3-xlib desktop-file-utils)
+# smoke test, python3-xlib to find and close its window, xdotool to find the
+# packaged program's, the desktop entry and AppStream checkers, and what
+# tools/package needs for the package test.
+QUELVAR_TEST_PACKAGES=(xvfb xauth python3-xlib xdotool desktop-file-utils appstream
+    "${QUELVAR_PACKAGE_PACKAGES[@]}")
 
 quelvar_say() {
     printf '%s: %s\n' "$(basename "$0")" "$*" >&2
