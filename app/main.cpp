@@ -44,6 +44,8 @@ int main(int argc, char **argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quelvar"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    // Names the menu entry the window belongs to (the Wayland app id).
+    QApplication::setDesktopFileName(QStringLiteral("example.quelvar.Quelvar"));
 
     MainWindow window;
     TerminationSignals closeOnSignal(window);

@@ -1,15 +1,22 @@
-# Shared set-up of tools/run, tools/test and tools/screenshot: installs the
-# Debian packages that are missing and configures a build directory.
+# Shared set-up of tools/run, tools/test, tools/package and tools/screenshot:
+# installs the Debian packages that are missing and configures a build
+# directory.
 # Sourced, not run.
 
 QUELVAR_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 
 # What building and running the program needs.
 QUELVAR_BUILD_PACKAGES=(cmake g++ ninja-build qt6-base-dev fonts-liberation)
+# What tools/package needs besides: dpkg-shlibdeps, which finds the Debian
+# package's dependencies, and file, with which CPack picks the programs to
+# show it.
+QUELVAR_PACKAGE_PACKAGES=(dpkg-dev file)
 # What the tests and the screenshot need besides: a virtual X server for the
-# smoke test, python3-xlib to find and close its window, and the desktop entry
-# checker.
-QUELVAR_TEST_PACKAGES=(xvfb xauth python3-xlib desktop-file-utils)
+# smoke test, python3-xlib to find and close its window, xdotool to find the
+# packaged program's, the desktop entry and AppStream checkers, and what
+# tools/package needs for the package test.
+QUELVAR_TEST_PACKAGES=(xvfb xauth python3-xlib xdotool desktop-file-utils appstream
+    "${QUELVAR_PACKAGE_PACKAGES[@]}")
 
 quelvar_say() {
     printf '%s: %s\n' "$(basename "$0")" "$*" >&2
