@@ -561,6 +561,18 @@ void GridView::mousePressEvent(QMouseEvent *event)
     QAbstractItemView::mousePressEvent(event);
 }
 
+// A drag with the button held moves the current cell like a click, and
+// like a click it never makes a header cell current.
+void GridView::mouseMoveEvent(QMouseEvent *event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && (index.row() == 0 || index.column() == 0)) {
+        event->accept();
+        return;
+    }
+    QAbstractItemView::mouseMoveEvent(event);
+}
+
 void GridView::focusInEvent(QFocusEvent *event)
 {
     QAbstractItemView::focusInEvent(event);

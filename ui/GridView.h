@@ -23,7 +23,8 @@
 // is sent as keyPress (a key with Alt held belongs to the window's
 // accelerators and types nothing). The arrow, page, Home and End
 // keys and a left click on a non-fixed cell move the current cell; a click on
-// a header cell only gives the grid the focus. Tab moves the focus on.
+// a header cell only gives the grid the focus, and a drag onto one leaves the
+// current cell where it was. Tab moves the focus on.
 //
 // Columns are as wide as the table says in twips (CellTable::DefaultColWidth
 // unless sized), at the widget's resolution; every row is
@@ -73,6 +74,7 @@ class GridView : public QAbstractItemView
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
 
   protected slots:
