@@ -146,6 +146,26 @@ class WindowTest : public QObject
             QCOMPARE(w.form().editMark.toDouble(), double(mark));
         }
     }
+
+    // Also run on a screen smaller than the window (tst_window_small_screen):
+    // the window keeps within the screen's available area, and a control
+    // tabbed to scrolls into view, where Enter presses it.
+    void smallScreen()
+    {
+        TestWindow w;
+        w.typeIntoCell(1, 1, "5");
+        const QSize room = w.window().screen()->availableGeometry().size();
+        QVERIFY(w.window().frameGeometry().width() <= room.width());
+        QVERIFY(w.window().frameGeometry().height() <= room.height());
+        for (const char *next : {"msfmain", "msfunit", "cmdrun", "cmddim", "cmdclr"}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget *focused = QApplication::focusWidget();
+            QCOMPARE(focused->objectName(), QString(next));
+            QCOMPARE(focused->visibleRegion().boundingRect(), focused->rect());
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(w.cellText("msfmain0", 1, 1), QString());
+    }
 };
 
 QTEST_MAIN(WindowTest)
