@@ -5,6 +5,7 @@
 #include "ui/GridView.h"
 #include "ui/QtWindowServices.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -37,6 +38,18 @@ qreal screenDotsPerInch()
     const QScreen *screen = QGuiApplication::primaryScreen();
     return screen ? screen->logicalDotsPerInchX() : 96.0;
 }
+
+// What assistive technology is offered of a button that the window keeps
+// hidden: a button with nothing to press.
+class HiddenButtonAccessible : public QAccessibleWidget
+{
+  public:
+    explicit HiddenButtonAccessible(QWidget *button)
+        : QAccessibleWidget(button, QAccessible::Button)
+    {}
+    QStringList actionNames() const override { return {}; }
+    void doAction(const QString &) override {}
+};
 
 } // namespace
 
@@ -79,12 +92,19 @@ MainWindow::MainWindow(QWidget *parent)
     layout->addWidget(scroller);
 
     // The pivot procedure's buttons are there, with their procedures, but
-    // nothing ever shows them, so their accelerators stay inert too.
+    // nothing ever shows them, so their accelerators stay inert too, and
+    // assistive technology is offered nothing to press either.
     cmdpivot->setVisible(false);
     cmdpidim->setVisible(false);
+    for (QPushButton *hidden : {cmdpivot, cmdpidim})
+        QAccessible::registerAccessibleInterface(new HiddenButtonAccessible(hidden));
     // Enter presses a button that has the focus, as Space does.
     for (QPushButton *button : {cmdrun, cmddim, cmdclr, cmdpivot, cmdpidim})
         button->setAutoDefault(true);
+    msfmain0->setAccessibleName(tr("Input, A and b"));
+    msfmain->setAccessibleName(tr("Working matrix"));
+    msfunit->setAccessibleName(tr("Inverse and solution"));
+    Text1->setAccessibleName(tr("Objective"));
 
     placeControls();
     fitToScreen();

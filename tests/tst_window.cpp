@@ -8,6 +8,8 @@
 #include "ui/GridView.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QPushButton>
 #include <QScreen>
 #include <QtTest>
 
@@ -70,24 +72,31 @@ class WindowTest : public QObject
     void controls()
     {
         const std::tuple<const char *, const char *, QRect, bool> controls[] = {
-            {"msfmain0", "", {360, 120, 11295, 3200}, true},
-            {"msfmain", "", {360, 3315, 11295, 3195}, true},
-            {"msfunit", "", {360, 6510, 11295, 3195}, true},
+            {"msfmain0", "Input, A and b", {360, 120, 11295, 3200}, true},
+            {"msfmain", "Working matrix", {360, 3315, 11295, 3195}, true},
+            {"msfunit", "Inverse and solution", {360, 6510, 11295, 3195}, true},
             {"cmdrun", "&SOLVE", {3945, 9960, 1095, 375}, true},
             {"cmddim", "&DIMENSION", {2610, 9960, 1215, 375}, true},
             {"cmdclr", "&CLEAR", {9240, 9960, 1095, 375}, true},
             {"Check1", " Delay", {240, 9960, 1095, 255}, true},
             {"cmdpivot", "&PIVOT", {7080, 9960, 1095, 375}, false},
             {"cmdpidim", "PIVOT DI&M", {5880, 9960, 1095, 375}, false},
-            {"Text1", "", {1440, 9960, 975, 285}, true}};
+            {"Text1", "Objective", {1440, 9960, 975, 285}, true}};
         TestWindow w;
         for (auto [name, caption, twips, visible] : controls) {
             auto *control = w.window().findChild<QWidget *>(name);
             QVERIFY2(control && control->isVisible() == visible, name);
             QCOMPARE(control->geometry(), QRect(pixels(twips.x()), pixels(twips.y()),
                                                 pixels(twips.width()), pixels(twips.height())));
-            if (auto *button = qobject_cast<QAbstractButton *>(control))
-                QCOMPARE(button->text(), QString(caption));
+            // The caption, or what a screen reader names the control by; only
+            // the buttons on show can be pressed.
+            auto *button = qobject_cast<QAbstractButton *>(control);
+            QAccessibleInterface *read = QAccessible::queryAccessibleInterface(control);
+            QCOMPARE(button ? button->text() : read->text(QAccessible::Name), QString(caption));
+            const QStringList actions =
+                read->actionInterface() ? read->actionInterface()->actionNames() : QStringList();
+            QCOMPARE(actions.contains(QAccessibleActionInterface::pressAction()),
+                     visible && qobject_cast<QPushButton *>(control));
         }
     }
 
