@@ -11,6 +11,7 @@
 #include <QAccessible>
 #include <QPushButton>
 #include <QScreen>
+#include <QToolTip>
 #include <QtTest>
 
 namespace {
@@ -174,6 +175,39 @@ class WindowTest : public QObject
         }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(w.cellText("msfmain0", 1, 1), QString());
+    }
+
+    // A text too wide for its cell is cut at its end with "…" and stays
+    // within the cell's margins, so two numbers with the same leading digits
+    // look alike; hovering shows the whole text. Enter shows as "␍".
+    void cutTextAndControlCharacters()
+    {
+        TestWindow w;
+        GridView *grid = w.grid("msfmain0");
+        for (auto [row, col, text] :
+             {std::tuple{1, 1, "-1234567"}, {2, 1, "-12345678901"}, {1, 2, "2\r5"}, {2, 2, "0"}})
+            w.typeIntoCell(row, col, text);
+        grid->cells().setText("2\u240D5");
+        w.clickCell("msfmain0", 2, 3);
+        const auto shown = [&](int row, int col) {
+            return grid->viewport()
+                ->grab(grid->visualRect(grid->model()->index(row, col)))
+                .toImage();
+        };
+        QCOMPARE(shown(1, 1), shown(2, 1));
+        QCOMPARE(shown(1, 2), shown(2, 2));
+        const QImage cut = shown(1, 1);
+        for (int y = 0; y < cut.height() - 1; ++y)
+            for (int x : {0, 1, cut.width() - 3, cut.width() - 2})
+                QVERIFY(cut.pixel(x, y) == cut.pixel(0, 0));
+        const auto toolTip = [&](int row, int col) {
+            const QPoint at = grid->visualRect(grid->model()->index(row, col)).center();
+            QHelpEvent hover(QEvent::ToolTip, at, grid->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(grid->viewport(), &hover);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        QCOMPARE(toolTip(1, 2), QString());
+        QCOMPARE(toolTip(1, 1), QString("-1234567"));
     }
 };
 

@@ -28,7 +28,10 @@
 //
 // Columns are as wide as the table says in twips (CellTable::DefaultColWidth
 // unless sized), at the widget's resolution; every row is
-// CellTable::RowHeight high.
+// CellTable::RowHeight high. A text too wide for its cell is drawn cut at its
+// end with "…" in the cell's alignment, so that a number never loses its sign
+// or leading digits unseen, and its tool tip shows the whole text; control
+// characters are drawn as their pictures.
 class GridView : public QAbstractItemView
 {
     Q_OBJECT
@@ -89,6 +92,8 @@ class GridView : public QAbstractItemView
     // as asking the screen for it is far dearer than laying out a cell.
     void refreshResolution() const;
     QRect cellRect(int row, int col) const;
+    // Whether the text of a cell is too wide for it, and so drawn cut.
+    bool textIsCut(int row, int col) const;
     int rowHeight() const { return rowPixels; }
     int fixedWidth() const;
     std::int64_t contentWidth() const;
