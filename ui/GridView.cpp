@@ -132,6 +132,11 @@ void GridView::flush()
     }
 }
 
+void GridView::reserveColumns(int cols)
+{
+    columnLeft.reserve(static_cast<std::size_t>(cols) + 1);
+}
+
 void GridView::refreshResolution() const
 {
     resolutionX = logicalDpiX();

@@ -47,6 +47,10 @@ class GridView : public QAbstractItemView
 
     CellGrid &cells();
 
+    // Makes room for the pixel layout of `cols` columns, so that laying them
+    // out cannot fail for want of memory; throws std::bad_alloc.
+    void reserveColumns(int cols);
+
     // Publishes what the cell operations changed since the last flush: one
     // repaint and one dataChanged over the changed cells, the column layout,
     // and the current index.
