@@ -56,8 +56,9 @@ class HiddenButtonAccessible : public QAccessibleWidget
 template <class... Parameters, class... Arguments>
 void MainWindow::run(void (Form1::*procedure)(Parameters...), Arguments... arguments)
 {
-    // Once the window is closing, no new procedure starts.
-    if (windowServices->isClosing())
+    // Once the window is closing, no new procedure starts; nor does one
+    // while the runs are nested as deep as they may be.
+    if (windowServices->isClosing() || depth >= MaxRunDepth)
         return;
 
     ++depth;
