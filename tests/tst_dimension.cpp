@@ -13,6 +13,8 @@
 
 // Memory that runs out part of the way through a layout: while failFrom is
 // not 0, the failFrom-th request of 64 KB or more and all after it fail.
+// Arrays of objects keep the allocator they have (the sanitizer's, or the
+// library's, which comes here).
 static std::atomic<long> failFrom = 0, largeRequests = 0;
 
 void *operator new(std::size_t size)
@@ -23,31 +25,15 @@ void *operator new(std::size_t size)
         return memory;
     throw std::bad_alloc();
 }
-void *operator new[](std::size_t size)
-{
-    return operator new(size);
-}
 void *operator new(std::size_t size, const std::nothrow_t &) noexcept
 {
     return size >= 65536 && failFrom > 0 ? nullptr : std::malloc(size ? size : 1);
-}
-void *operator new[](std::size_t size, const std::nothrow_t &tag) noexcept
-{
-    return operator new(size, tag);
 }
 void operator delete(void *memory) noexcept
 {
     std::free(memory);
 }
-void operator delete[](void *memory) noexcept
-{
-    std::free(memory);
-}
 void operator delete(void *memory, std::size_t) noexcept
-{
-    std::free(memory);
-}
-void operator delete[](void *memory, std::size_t) noexcept
 {
     std::free(memory);
 }
