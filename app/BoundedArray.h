@@ -22,20 +22,45 @@ inline long arrayIndex(const Variant &index)
     return toLong(index);
 }
 
+inline std::size_t elementCount(long lower, long upper)
+{
+    return upper >= lower ? static_cast<std::size_t>(upper - lower + 1) : 0;
+}
+
+// The elements reserved for a create() of `count` elements, or fresh ones
+// when none are; a reserve for another size is given back either way.
+template <class T> std::vector<T> takeReservedElements(std::vector<T> &reserved, std::size_t count)
+{
+    std::vector<T> taken;
+    taken.swap(reserved);
+    if (taken.size() != count)
+        std::vector<T>(count).swap(taken);
+    return taken;
+}
+
 // A one-dimensional array with explicit lower and upper bounds. Until it is
-// created, and outside its bounds, every access fails as a statement.
+// created, and outside its bounds, every access fails as a statement. Its
+// elements can be obtained ahead (reserve) so that creating it cannot fail.
 template <class T> class BoundedArray1
 {
   public:
     // Discards the old contents; every element starts as T().
     void create(long lower, long upper)
     {
-        std::vector<T> fresh(upper >= lower ? static_cast<std::size_t>(upper - lower + 1) : 0);
+        std::vector<T> fresh = takeReservedElements(m_reserved, elementCount(lower, upper));
         m_elements.swap(fresh);
         m_lower = lower;
         m_upper = upper;
         m_created = true;
     }
+
+    // Obtains the elements of create(lower, upper) ahead, so that it cannot
+    // fail. Throws std::bad_alloc when the memory cannot hold them.
+    void reserve(long lower, long upper)
+    {
+        m_reserved = std::vector<T>(elementCount(lower, upper));
+    }
+    void releaseReserve() { std::vector<T>().swap(m_reserved); }
 
     bool isCreated() const { return m_created; }
     long lowerBound() const { return m_lower; }
@@ -56,6 +81,7 @@ template <class T> class BoundedArray1
     }
 
     std::vector<T> m_elements;
+    std::vector<T> m_reserved;
     long m_lower = 0;
     long m_upper = -1;
     bool m_created = false;
@@ -63,18 +89,17 @@ template <class T> class BoundedArray1
 
 // A two-dimensional array indexed (row, column), each subscript with explicit
 // lower and upper bounds. Until it is created, and outside its bounds, every
-// access fails as a statement.
+// access fails as a statement. Its elements can be obtained ahead (reserve)
+// so that creating it cannot fail.
 template <class T> class BoundedArray2
 {
   public:
     // Discards the old contents; every element starts as T().
     void create(long rowLower, long rowUpper, long colLower, long colUpper)
     {
-        const std::size_t rowCount =
-            rowUpper >= rowLower ? static_cast<std::size_t>(rowUpper - rowLower + 1) : 0;
-        const std::size_t colCount =
-            colUpper >= colLower ? static_cast<std::size_t>(colUpper - colLower + 1) : 0;
-        std::vector<T> fresh(rowCount * colCount);
+        const std::size_t colCount = elementCount(colLower, colUpper);
+        std::vector<T> fresh =
+            takeReservedElements(m_reserved, elementCount(rowLower, rowUpper) * colCount);
         m_elements.swap(fresh);
         m_rowLower = rowLower;
         m_rowUpper = rowUpper;
@@ -83,6 +108,15 @@ template <class T> class BoundedArray2
         m_colCount = colCount;
         m_created = true;
     }
+
+    // Obtains the elements of create() with these bounds ahead, so that it
+    // cannot fail. Throws std::bad_alloc when the memory cannot hold them.
+    void reserve(long rowLower, long rowUpper, long colLower, long colUpper)
+    {
+        m_reserved =
+            std::vector<T>(elementCount(rowLower, rowUpper) * elementCount(colLower, colUpper));
+    }
+    void releaseReserve() { std::vector<T>().swap(m_reserved); }
 
     bool isCreated() const { return m_created; }
     long rowLowerBound() const { return m_rowLower; }
@@ -109,6 +143,7 @@ template <class T> class BoundedArray2
     }
 
     std::vector<T> m_elements;
+    std::vector<T> m_reserved;
     long m_rowLower = 0;
     long m_rowUpper = -1;
     long m_colLower = 0;

@@ -4,6 +4,8 @@
 #include "ui/CellGrid.h"
 #include "ui/WindowServices.h"
 
+#include <functional>
+
 struct PivotLocals;
 
 // The window's procedures over its shared form state. Each event procedure is
@@ -48,6 +50,16 @@ class Form1 : public FormState
     // Asks for n at the size prompt, leaving the answer in tmpVal; true when
     // n = tmpVal is a size to lay out, from 2 to `largest`.
     bool askForSize(int largest);
+
+    // Obtains what a new layout needs before anything changes: the arrays'
+    // elements (reserveArrays reserves them) and the cells of msfmain0,
+    // msfmain and msfunit, rows x cols each. False, everything given back,
+    // when the memory cannot hold it all.
+    struct GridSize
+    {
+        int rows, cols;
+    };
+    bool reserveLayout(const std::function<void()> &reserveArrays, const GridSize (&grids)[3]);
 
     // Empties rows 1..lastRow, columns 1..lastCol of a grid, counting with
     // ii and jj, then the header of column lastCol.

@@ -5,12 +5,19 @@
 #include "ui/GridView.h"
 #include "ui/QtWindowServices.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include <algorithm>
 
 namespace {
 
@@ -32,13 +39,26 @@ qreal screenDotsPerInch()
     return screen ? screen->logicalDotsPerInchX() : 96.0;
 }
 
+// What assistive technology is offered of a button that the window keeps
+// hidden: a button with nothing to press.
+class HiddenButtonAccessible : public QAccessibleWidget
+{
+  public:
+    explicit HiddenButtonAccessible(QWidget *button)
+        : QAccessibleWidget(button, QAccessible::Button)
+    {}
+    QStringList actionNames() const override { return {}; }
+    void doAction(const QString &) override {}
+};
+
 } // namespace
 
 template <class... Parameters, class... Arguments>
 void MainWindow::run(void (Form1::*procedure)(Parameters...), Arguments... arguments)
 {
-    // Once the window is closing, no new procedure starts.
-    if (windowServices->isClosing())
+    // Once the window is closing, no new procedure starts; nor does one
+    // while the runs are nested as deep as they may be.
+    if (windowServices->isClosing() || depth >= MaxRunDepth)
         return;
 
     ++depth;
@@ -55,22 +75,48 @@ void MainWindow::run(void (Form1::*procedure)(Parameters...), Arguments... argum
 }
 
 MainWindow::MainWindow(QWidget *parent)
-    : QWidget(parent), msfmain0(new GridView(this)), msfmain(new GridView(this)),
-      msfunit(new GridView(this)), cmdrun(new QPushButton(tr("&SOLVE"), this)),
-      cmddim(new QPushButton(tr("&DIMENSION"), this)), cmdclr(new QPushButton(tr("&CLEAR"), this)),
-      cmdpivot(new QPushButton(tr("&PIVOT"), this)),
-      cmdpidim(new QPushButton(tr("PIVOT DI&M"), this)),
-      Check1(new QCheckBox(QStringLiteral(" Delay"), this)), Text1(new QLineEdit(this))
+    : QWidget(parent), scroller(new QScrollArea(this)), clientArea(new QWidget),
+      msfmain0(new GridView(clientArea)), msfmain(new GridView(clientArea)),
+      msfunit(new GridView(clientArea)), cmdrun(new QPushButton(tr("&SOLVE"), clientArea)),
+      cmddim(new QPushButton(tr("&DIMENSION"), clientArea)),
+      cmdclr(new QPushButton(tr("&CLEAR"), clientArea)),
+      cmdpivot(new QPushButton(tr("&PIVOT"), clientArea)),
+      cmdpidim(new QPushButton(tr("PIVOT DI&M"), clientArea)),
+      Check1(new QCheckBox(QStringLiteral(" Delay"), clientArea)), Text1(new QLineEdit(clientArea))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(Caption));
+    scroller->setWidget(clientArea);
+    scroller->setFrameShape(QFrame::NoFrame);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroller);
 
     // The pivot procedure's buttons are there, with their procedures, but
-    // nothing ever shows them, so their accelerators stay inert too.
+    // nothing ever shows them, so their accelerators stay inert too, and
+    // assistive technology is offered nothing to press either.
     cmdpivot->setVisible(false);
     cmdpidim->setVisible(false);
+    for (QPushButton *hidden : {cmdpivot, cmdpidim})
+        QAccessible::registerAccessibleInterface(new HiddenButtonAccessible(hidden));
+    // Enter presses a button that has the focus, as Space does.
+    for (QPushButton *button : {cmdrun, cmddim, cmdclr, cmdpivot, cmdpidim})
+        button->setAutoDefault(true);
+    msfmain0->setAccessibleName(tr("Input, A and b"));
+    msfmain->setAccessibleName(tr("Working matrix"));
+    msfunit->setAccessibleName(tr("Inverse and solution"));
+    Text1->setAccessibleName(tr("Objective"));
 
     placeControls();
+    fitToScreen();
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        // The whole control, not only its text cursor or current cell.
+        if (now && clientArea->isAncestorOf(now)) {
+            const QRect area(now->mapTo(clientArea, QPoint()), now->size());
+            scroller->ensureVisible(area.center().x(), area.center().y(), area.width() / 2 + 1,
+                                    area.height() / 2 + 1);
+        }
+    });
 
     windowServices = std::make_unique<QtWindowServices>(*Check1, *Text1, *this);
     for (GridView *grid : {msfmain0, msfmain, msfunit})
@@ -121,7 +167,7 @@ void MainWindow::placeControls()
     };
     const qreal dpi = screenDotsPerInch();
     const auto pixels = [dpi](int twips) { return pixelsFromTwips(twips, dpi); };
-    setFixedSize(pixels(ClientWidth), pixels(ClientHeight));
+    clientArea->setFixedSize(pixels(ClientWidth), pixels(ClientHeight));
     QWidget *previous = nullptr;
     for (const auto &[control, name, twips] : controls) {
         control->setObjectName(QString::fromLatin1(name));
@@ -131,6 +177,36 @@ void MainWindow::placeControls()
             QWidget::setTabOrder(previous, control);
         previous = control;
     }
+}
+
+void MainWindow::fitToScreen()
+{
+    const QSize client = clientArea->size();
+    const QScreen *screen = this->screen();
+    if (!screen) {
+        setFixedSize(client);
+        return;
+    }
+    // The window manager's frame, once the window has one, takes room too.
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QSize room = screen->availableGeometry().size() -
+                       QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+    // A scroll bar in one direction takes room from the other.
+    const int bar = scroller->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroller);
+    bool scrollsDown = client.height() > room.height();
+    const bool scrollsAcross = client.width() + (scrollsDown ? bar : 0) > room.width();
+    scrollsDown = scrollsDown || client.height() + (scrollsAcross ? bar : 0) > room.height();
+    setFixedSize(std::min(room.width(), client.width() + (scrollsDown ? bar : 0)),
+                 std::min(room.height(), client.height() + (scrollsAcross ? bar : 0)));
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Now the window has its screen and, with most window managers, its frame.
+    fitToScreen();
+    connect(windowHandle(), &QWindow::screenChanged, this, &MainWindow::fitToScreen,
+            Qt::UniqueConnection);
 }
 
 void MainWindow::connectProcedures()

@@ -2,6 +2,7 @@
 #include "Form1.h"
 
 #include <cmath>
+#include <new>
 #include <string>
 
 // The size prompt of DIMENSION and PIVOT DIM. An answer beyond the double
@@ -18,4 +19,27 @@ bool Form1::askForSize(int largest)
     if (tmpVal == 1)
         tmpVal = 2;
     return tmpVal >= 2 && std::nearbyint(tmpVal.toDouble()) <= largest;
+}
+
+// A size that the memory cannot hold is refused like any other answer: what
+// the layout needs is all obtained first, so a failure leaves n, the arrays
+// and the grids as they were.
+bool Form1::reserveLayout(const std::function<void()> &reserveArrays, const GridSize (&grids)[3])
+{
+    CellGrid *const grid[] = {&msfmain0, &msfmain, &msfunit};
+    try {
+        reserveArrays();
+        if (grid[0]->reserveRoom(grids[0].rows, grids[0].cols) &&
+            grid[1]->reserveRoom(grids[1].rows, grids[1].cols) &&
+            grid[2]->reserveRoom(grids[2].rows, grids[2].cols))
+            return true;
+    } catch (const std::bad_alloc &) {
+    }
+    matInput.releaseReserve();
+    matWorking.releaseReserve();
+    matSide.releaseReserve();
+    basicCost.releaseReserve();
+    for (CellGrid *each : grid)
+        each->releaseRoom();
+    return false;
 }

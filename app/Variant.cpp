@@ -134,11 +134,10 @@ Variant Variant::mixed(const Variant &a, const Variant &b, Operation operation)
     const bool singleB = kb == Kind::Single;
     const bool singleResult = (singleA || singleB) && (singleA || isIntegerOrEmpty(ka)) &&
                               (singleB || isIntegerOrEmpty(kb));
-    if (singleResult) {
-        const float s = static_cast<float>(r);
-        if (std::isfinite(s))
-            return Variant(s);
-    }
+    // A Single result beyond the single range is an overflow: Variant(float)
+    // fails on the infinity that the conversion gives.
+    if (singleResult)
+        return Variant(static_cast<float>(r));
     return Variant(r);
 }
 

@@ -19,9 +19,10 @@ class Single;
 // - Anything with a Double gives a Double.
 // - Division gives a Single when one operand is a Single and the other a
 //   Single or an Integer, and a Double otherwise (so 1 / 2 is a Double).
-// - A Single result beyond the single range is kept as a Double.
 // Failures, each a StatementFailed: division by zero (0 / 0 included) and a
-// result beyond the double range. No infinity or NaN is ever held.
+// result beyond the range of its kind: a Single result beyond the single
+// range overflows just as a Double beyond the double range does. No infinity
+// or NaN is ever held.
 //
 // Comparisons are numeric whatever the kinds; empty counts as 0.
 class Variant

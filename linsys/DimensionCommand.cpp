@@ -4,7 +4,17 @@
 
 void Form1::cmddim_Click()
 {
-    if (askForSize(LargestDimension)) {
+    const auto reserveSystem = [this](int n) {
+        return reserveLayout(
+            [&] {
+                matInput.reserve(0, n + 1, 0, n + 1);
+                matWorking.reserve(0, n + 1, 0, n + 1);
+                matSide.reserve(0, n + 1, 0, n + 1);
+            },
+            {{n + 1, n + 2}, {n + 1, n + 2}, {n + 1, n + 2}});
+    };
+
+    if (askForSize(LargestDimension) && reserveSystem(toInteger(tmpVal))) {
         dimN = toInteger(tmpVal);
         const int n = dimN;
         matInput.create(0, n + 1, 0, n + 1);

@@ -10,8 +10,19 @@ constexpr int HeaderWidth = 700;
 
 void Form1::cmdpidim_Click()
 {
+    const auto reserveTableau = [this](int n) {
+        return reserveLayout(
+            [&] {
+                matInput.reserve(0, n + 2, 0, n + 3);
+                matWorking.reserve(0, n + 2, 0, n + 2);
+                matSide.reserve(0, n + 1, 0, n + 2);
+                basicCost.reserve(0, n + 2);
+            },
+            {{n + 2, n + 5}, {n + 2, n + 3}, {n + 1, n + 3}});
+    };
+
     // The pivot step counts rows in one byte, so larger tableaux are refused.
-    if (askForSize(LargestTableau)) {
+    if (askForSize(LargestTableau) && reserveTableau(toInteger(tmpVal))) {
         dimN = toInteger(tmpVal);
         const int n = dimN;
 

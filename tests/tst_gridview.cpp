@@ -87,6 +87,9 @@ class GridViewTest : public QObject
         QCOMPARE(current(), QPoint(2, 2));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, centre(0, 2));
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, centre(1, 3));
+        QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, centre(1, 3));
+        QTest::mouseMove(grid->viewport(), centre(0, 1)); // a drag onto a header
+        QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, centre(0, 1));
         QCOMPARE(current(), QPoint(1, 3));
         const int none = 0, ctrl = Qt::ControlModifier, alt = Qt::AltModifier;
         const std::tuple<Qt::Key, const char *, int> keys[] = {

@@ -251,6 +251,16 @@ class PivotTest : public QObject
         QCOMPARE(w.rowTexts("msfmain", 3, 2, 4), QStringList({"1", "-0.5", "1"}));
         QCOMPARE(w.text1()->text(), QStringLiteral("1"));
     }
+
+    // The objective is summed in single precision: the second 2E+38 would
+    // overflow it, so that addition fails and the sum keeps the first.
+    void objectiveBeyondSingleRange()
+    {
+        TestWindow w;
+        typeTableau(w, {{"1", "0", "2E38"}, {"0", "1", "2E38"}});
+        w.press("cmdpivot");
+        QCOMPARE(w.text1()->text(), QStringLiteral("2E+38"));
+    }
 };
 
 QTEST_MAIN(PivotTest)

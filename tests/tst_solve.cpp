@@ -153,6 +153,25 @@ class SolveTest : public QObject
         QCOMPARE(allRows(w, 2), atClose);
         QCOMPARE(w.pauseCount(), qint64(5));
     }
+
+    // SOLVE pressed again in each of thousands of pauses: the runs nest no
+    // deeper than the window allows, the presses beyond are ignored, and once
+    // every run has ended the grids show the solved system.
+    void pressedInEveryPause()
+    {
+        TestWindow w;
+        w.typeMatrix(Example);
+        int presses = 0, deepest = 0;
+        connect(&w.services(), &QtWindowServices::pauseReached, &w.window(), [&] {
+            deepest = std::max(deepest, w.window().runDepth());
+            if (++presses <= 3000)
+                w.press("cmdrun");
+        });
+        w.press("cmdrun");
+        QCOMPARE(deepest, MainWindow::MaxRunDepth);
+        QCOMPARE(w.window().runDepth(), 0);
+        QCOMPARE(solvedRows(w, 2), ExampleSolved);
+    }
 };
 
 QTEST_MAIN(SolveTest)

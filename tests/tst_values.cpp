@@ -89,7 +89,11 @@ class ValuesTest : public QObject
             {Variant(1), '/', Variant(2), K::Double},
             {Variant(1), '/', Variant(0), K::Empty},
             {Variant(0), '/', Variant(0), K::Empty},
-            {Variant(DBL_MAX), '+', Variant(DBL_MAX), K::Empty}};
+            {Variant(DBL_MAX), '+', Variant(DBL_MAX), K::Empty},
+            {Variant(2e38f), '+', Variant(2e38f), K::Empty}, // beyond the single range
+            {Variant(-2e38f), '+', Variant(-2e38f), K::Empty},
+            {Variant(2e38f), '*', Variant(2), K::Empty},
+            {Variant(2e38f), '/', Variant(0.5f), K::Empty}};
         for (const auto &[a, operation, b, kind] : rows) {
             Variant target(2.5);
             guarded([&] { target = operation == '+' ? a + b : operation == '*' ? a * b : a / b; });

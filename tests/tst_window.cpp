@@ -8,7 +8,10 @@
 #include "ui/GridView.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QPushButton>
 #include <QScreen>
+#include <QToolTip>
 #include <QtTest>
 
 namespace {
@@ -70,24 +73,31 @@ class WindowTest : public QObject
     void controls()
     {
         const std::tuple<const char *, const char *, QRect, bool> controls[] = {
-            {"msfmain0", "", {360, 120, 11295, 3200}, true},
-            {"msfmain", "", {360, 3315, 11295, 3195}, true},
-            {"msfunit", "", {360, 6510, 11295, 3195}, true},
+            {"msfmain0", "Input, A and b", {360, 120, 11295, 3200}, true},
+            {"msfmain", "Working matrix", {360, 3315, 11295, 3195}, true},
+            {"msfunit", "Inverse and solution", {360, 6510, 11295, 3195}, true},
             {"cmdrun", "&SOLVE", {3945, 9960, 1095, 375}, true},
             {"cmddim", "&DIMENSION", {2610, 9960, 1215, 375}, true},
             {"cmdclr", "&CLEAR", {9240, 9960, 1095, 375}, true},
             {"Check1", " Delay", {240, 9960, 1095, 255}, true},
             {"cmdpivot", "&PIVOT", {7080, 9960, 1095, 375}, false},
             {"cmdpidim", "PIVOT DI&M", {5880, 9960, 1095, 375}, false},
-            {"Text1", "", {1440, 9960, 975, 285}, true}};
+            {"Text1", "Objective", {1440, 9960, 975, 285}, true}};
         TestWindow w;
         for (auto [name, caption, twips, visible] : controls) {
             auto *control = w.window().findChild<QWidget *>(name);
             QVERIFY2(control && control->isVisible() == visible, name);
             QCOMPARE(control->geometry(), QRect(pixels(twips.x()), pixels(twips.y()),
                                                 pixels(twips.width()), pixels(twips.height())));
-            if (auto *button = qobject_cast<QAbstractButton *>(control))
-                QCOMPARE(button->text(), QString(caption));
+            // The caption, or what a screen reader names the control by; only
+            // the buttons on show can be pressed.
+            auto *button = qobject_cast<QAbstractButton *>(control);
+            QAccessibleInterface *read = QAccessible::queryAccessibleInterface(control);
+            QCOMPARE(button ? button->text() : read->text(QAccessible::Name), QString(caption));
+            const QStringList actions =
+                read->actionInterface() ? read->actionInterface()->actionNames() : QStringList();
+            QCOMPARE(actions.contains(QAccessibleActionInterface::pressAction()),
+                     visible && qobject_cast<QPushButton *>(control));
         }
     }
 
@@ -145,6 +155,59 @@ class WindowTest : public QObject
             w.typeIntoCell(2, col, keys);
             QCOMPARE(w.form().editMark.toDouble(), double(mark));
         }
+    }
+
+    // Also run on a screen smaller than the window (tst_window_small_screen):
+    // the window keeps within the screen's available area, and a control
+    // tabbed to scrolls into view, where Enter presses it.
+    void smallScreen()
+    {
+        TestWindow w;
+        w.typeIntoCell(1, 1, "5");
+        const QSize room = w.window().screen()->availableGeometry().size();
+        QVERIFY(w.window().frameGeometry().width() <= room.width());
+        QVERIFY(w.window().frameGeometry().height() <= room.height());
+        for (const char *next : {"msfmain", "msfunit", "cmdrun", "cmddim", "cmdclr"}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget *focused = QApplication::focusWidget();
+            QCOMPARE(focused->objectName(), QString(next));
+            QCOMPARE(focused->visibleRegion().boundingRect(), focused->rect());
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(w.cellText("msfmain0", 1, 1), QString());
+    }
+
+    // A text too wide for its cell is cut at its end with "…" and stays
+    // within the cell's margins, so two numbers with the same leading digits
+    // look alike; hovering shows the whole text. Enter shows as "␍".
+    void cutTextAndControlCharacters()
+    {
+        TestWindow w;
+        GridView *grid = w.grid("msfmain0");
+        for (auto [row, col, text] :
+             {std::tuple{1, 1, "-1234567"}, {2, 1, "-12345678901"}, {1, 2, "2\r5"}, {2, 2, "0"}})
+            w.typeIntoCell(row, col, text);
+        grid->cells().setText("2\u240D5");
+        w.clickCell("msfmain0", 2, 3);
+        const auto shown = [&](int row, int col) {
+            return grid->viewport()
+                ->grab(grid->visualRect(grid->model()->index(row, col)))
+                .toImage();
+        };
+        QCOMPARE(shown(1, 1), shown(2, 1));
+        QCOMPARE(shown(1, 2), shown(2, 2));
+        const QImage cut = shown(1, 1);
+        for (int y = 0; y < cut.height() - 1; ++y)
+            for (int x : {0, 1, cut.width() - 3, cut.width() - 2})
+                QVERIFY(cut.pixel(x, y) == cut.pixel(0, 0));
+        const auto toolTip = [&](int row, int col) {
+            const QPoint at = grid->visualRect(grid->model()->index(row, col)).center();
+            QHelpEvent hover(QEvent::ToolTip, at, grid->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(grid->viewport(), &hover);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        QCOMPARE(toolTip(1, 2), QString());
+        QCOMPARE(toolTip(1, 1), QString("-1234567"));
     }
 };
 

@@ -27,6 +27,12 @@ class CellGrid
     virtual void setCols(int count) = 0;
     virtual int cols() const = 0;
 
+    // Makes room for setRows(rows) followed by setCols(cols), so that neither
+    // can fail for want of memory. False, the cells as they were, when the
+    // room cannot be had. releaseRoom() gives back room that was not used.
+    virtual bool reserveRoom(int rows, int cols) = 0;
+    virtual void releaseRoom() = 0;
+
     // Makes `row` current, the column staying. Refused (false, current cell
     // unchanged) when the row does not exist.
     virtual bool setRow(int row) = 0;

@@ -55,9 +55,14 @@ void CellTable::setCols(int count)
     if (count == colCount)
         return;
     checkSize(rowCount, count);
-    std::vector<Cell> resized(static_cast<std::size_t>(rowCount) * count);
-    std::vector<int> resizedWidths(widths);
-    resizedWidths.resize(static_cast<std::size_t>(count), DefaultColWidth);
+    const std::size_t cellCount = static_cast<std::size_t>(rowCount) * count;
+    std::vector<Cell> resized;
+    if (roomForCols.capacity() >= cellCount)
+        resized.swap(roomForCols);
+    releaseRoom();
+    // Within the room that reserve() made neither allocates.
+    resized.resize(cellCount);
+    widths.resize(static_cast<std::size_t>(count), DefaultColWidth);
     const int kept = std::min(colCount, count);
     for (int r = 0; r < rowCount; ++r) {
         auto from = cells.begin() + static_cast<std::ptrdiff_t>(r) * colCount;
@@ -65,11 +70,27 @@ void CellTable::setCols(int count)
         std::move(from, from + kept, to);
     }
     cells.swap(resized);
-    widths.swap(resizedWidths);
     colCount = count;
     if (currentCol >= colCount)
         currentCol = colCount - 1;
     ++layoutRevision;
+}
+
+void CellTable::reserve(int rows, int cols)
+{
+    checkSize(rows, colCount);
+    checkSize(rows, cols);
+    std::vector<Cell> room;
+    if (cols != colCount)
+        room.reserve(static_cast<std::size_t>(rows) * cols);
+    widths.reserve(static_cast<std::size_t>(cols));
+    cells.reserve(static_cast<std::size_t>(rows) * colCount);
+    roomForCols.swap(room);
+}
+
+void CellTable::releaseRoom()
+{
+    std::vector<Cell>().swap(roomForCols);
 }
 
 void CellTable::releaseSpareMemory()

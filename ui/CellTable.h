@@ -73,6 +73,13 @@ class CellTable
     void setRows(int count);
     void setCols(int count);
 
+    // Makes room for setRows(rows) followed by setCols(cols), so that neither
+    // can fail for want of memory. Throws (std::bad_alloc, or as setRows and
+    // setCols do for a size they refuse) with the cells as they were.
+    // setCols uses the room; releaseRoom() gives back room not used.
+    void reserve(int rows, int cols);
+    void releaseRoom();
+
     int row() const { return currentRow; }
     int col() const { return currentCol; }
     bool setRow(int row)
@@ -159,6 +166,7 @@ class CellTable
     void releaseSpareMemory();
 
     std::vector<Cell> cells;
+    std::vector<Cell> roomForCols; // made by reserve() for the next setCols
     std::vector<int> widths;
     std::vector<CellFont> fontTable;
     int rowCount = 0;

@@ -24,6 +24,10 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return QString::fromStdString(cell.text);
+    case Qt::ToolTipRole:
+        if (isCut && isCut(index.row(), index.column()))
+            return shownText(cell.text);
+        return {};
     case Qt::TextAlignmentRole:
         return int(alignmentOf(cell.format.alignment));
     case Qt::FontRole:
@@ -75,6 +79,24 @@ void GridModel::announceChanges(const CellTable::ChangedArea &area)
 {
     if (!area.isEmpty())
         emit dataChanged(index(area.top, area.left), index(area.bottom, area.right));
+}
+
+void GridModel::setCutTest(std::function<bool(int, int)> test)
+{
+    isCut = std::move(test);
+}
+
+QString GridModel::shownText(const std::string &text)
+{
+    QString shown = QString::fromStdString(text);
+    for (QChar &unit : shown) {
+        const char16_t code = unit.unicode();
+        if (code < 0x20)
+            unit = QChar(char16_t(0x2400 + code));
+        else if (code == 0x7F)
+            unit = QChar(char16_t(0x2421));
+    }
+    return shown;
 }
 
 Qt::Alignment GridModel::alignmentOf(std::int8_t code)

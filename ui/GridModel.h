@@ -5,13 +5,16 @@
 #include <QAbstractTableModel>
 #include <QFont>
 
+#include <functional>
+#include <string>
 #include <vector>
 
 // The table model of one grid: index (r, c) is cell (r, c) of the grid, the
 // fixed row 0 and column 0 included. It reads the cell table directly, so it
 // always tells what the cells hold now; the view publishes the changes of the
 // cell operations as dataChanged when it flushes. Cells are read only: the
-// grid never edits a cell itself.
+// grid never edits a cell itself. The tool tip of a cell whose text the view
+// draws cut is the whole text.
 class GridModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -31,6 +34,13 @@ class GridModel : public QAbstractTableModel
     // Announces the changed area of the table.
     void announceChanges(const CellTable::ChangedArea &area);
 
+    // Tells whether the view draws the text of cell (row, column) cut.
+    void setCutTest(std::function<bool(int row, int column)> test);
+
+    // A cell's text as drawn: control characters become their pictures
+    // (U+2400 + code, U+2421 for DEL), so that a stray Enter shows as "␍".
+    static QString shownText(const std::string &text);
+
     // The Qt alignment of a cell alignment code. A cell that was never
     // aligned, and the general alignment 9, show left and vertically centred.
     static Qt::Alignment alignmentOf(std::int8_t code);
@@ -42,4 +52,5 @@ class GridModel : public QAbstractTableModel
 
     CellTable &table;
     mutable std::vector<QFont> fonts;
+    std::function<bool(int, int)> isCut;
 };

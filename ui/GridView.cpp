@@ -27,6 +27,12 @@ int pixelsOf(int twips, int dpi)
     return static_cast<int>(std::lround(double(twips) * dpi / TwipsPerInch));
 }
 
+// The room for the text in a cell's rectangle.
+QRect textArea(const QRect &cell)
+{
+    return cell.adjusted(TextMargin, 0, -TextMargin - 1, -1);
+}
+
 int clampToInt(std::int64_t value)
 {
     return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN / 2, INT_MAX / 2));
@@ -78,6 +84,7 @@ GridView::GridView(QWidget *parent)
 {
     static const bool accessibleGrids = (QAccessible::installFactory(GridAccessible::create), true);
     Q_UNUSED(accessibleGrids);
+    gridModel->setCutTest([this](int row, int col) { return textIsCut(row, col); });
     setModel(gridModel.get());
     setSelectionMode(NoSelection);
     setEditTriggers(NoEditTriggers);
@@ -123,6 +130,11 @@ void GridView::flush()
         selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
         setAutoScroll(scrolls);
     }
+}
+
+void GridView::reserveColumns(int cols)
+{
+    columnLeft.reserve(static_cast<std::size_t>(cols) + 1);
 }
 
 void GridView::refreshResolution() const
@@ -172,6 +184,17 @@ QRect GridView::cellRect(int row, int col) const
     const std::int64_t y = row == 0 ? 0 : std::int64_t(row) * rowPixels - verticalOffset();
     const std::int64_t width = columnLeft[col + 1] - columnLeft[col];
     return QRect(clampToInt(x), clampToInt(y), static_cast<int>(width), rowPixels);
+}
+
+bool GridView::textIsCut(int row, int col) const
+{
+    const CellTable::Cell &cell = table.cell(row, col);
+    if (cell.text.empty())
+        return false;
+    ensureLayout();
+    const QFontMetrics metrics(gridModel->font(cell.format.font), viewport());
+    return metrics.horizontalAdvance(GridModel::shownText(cell.text)) >
+           textArea(cellRect(row, col)).width();
 }
 
 QRect GridView::visualRect(const QModelIndex &index) const
@@ -422,6 +445,7 @@ void GridView::paintArea(QPainter &painter, const QRect &clip, CellSpan rows, Ce
 
     painter.setPen(colours.color(fixed ? QPalette::ButtonText : QPalette::Text));
     int fontInUse = -1;
+    QFontMetrics metrics = painter.fontMetrics();
     for (int r = rows.first; r <= rows.last; ++r) {
         for (int c = cols.first; c <= cols.last; ++c) {
             const CellTable::Cell &cell = table.cell(r, c);
@@ -435,11 +459,15 @@ void GridView::paintArea(QPainter &painter, const QRect &clip, CellSpan rows, Ce
             if (fontInUse != cell.format.font) {
                 fontInUse = cell.format.font;
                 painter.setFont(gridModel->font(cell.format.font));
+                metrics = painter.fontMetrics();
             }
-            const QRect textRect = rect.adjusted(TextMargin, 0, -TextMargin - 1, -1);
+            // Cut at the end whatever the alignment: the sign and the leading
+            // digits are the part of a number that must stay in sight.
+            const QRect textRect = textArea(rect);
             painter.drawText(
                 textRect, int(GridModel::alignmentOf(cell.format.alignment)) | Qt::TextSingleLine,
-                QString::fromStdString(cell.text));
+                metrics.elidedText(GridModel::shownText(cell.text), Qt::ElideRight,
+                                   textRect.width()));
         }
     }
 
@@ -559,6 +587,18 @@ void GridView::mousePressEvent(QMouseEvent *event)
         return;
     }
     QAbstractItemView::mousePressEvent(event);
+}
+
+// A drag with the button held moves the current cell like a click, and
+// like a click it never makes a header cell current.
+void GridView::mouseMoveEvent(QMouseEvent *event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && (index.row() == 0 || index.column() == 0)) {
+        event->accept();
+        return;
+    }
+    QAbstractItemView::mouseMoveEvent(event);
 }
 
 void GridView::focusInEvent(QFocusEvent *event)

@@ -23,11 +23,15 @@
 // is sent as keyPress (a key with Alt held belongs to the window's
 // accelerators and types nothing). The arrow, page, Home and End
 // keys and a left click on a non-fixed cell move the current cell; a click on
-// a header cell only gives the grid the focus. Tab moves the focus on.
+// a header cell only gives the grid the focus, and a drag onto one leaves the
+// current cell where it was. Tab moves the focus on.
 //
 // Columns are as wide as the table says in twips (CellTable::DefaultColWidth
 // unless sized), at the widget's resolution; every row is
-// CellTable::RowHeight high.
+// CellTable::RowHeight high. A text too wide for its cell is drawn cut at its
+// end with "…" in the cell's alignment, so that a number never loses its sign
+// or leading digits unseen, and its tool tip shows the whole text; control
+// characters are drawn as their pictures.
 class GridView : public QAbstractItemView
 {
     Q_OBJECT
@@ -42,6 +46,10 @@ class GridView : public QAbstractItemView
     ~GridView() override;
 
     CellGrid &cells();
+
+    // Makes room for the pixel layout of `cols` columns, so that laying them
+    // out cannot fail for want of memory; throws std::bad_alloc.
+    void reserveColumns(int cols);
 
     // Publishes what the cell operations changed since the last flush: one
     // repaint and one dataChanged over the changed cells, the column layout,
@@ -73,6 +81,7 @@ class GridView : public QAbstractItemView
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
 
   protected slots:
@@ -87,6 +96,8 @@ class GridView : public QAbstractItemView
     // as asking the screen for it is far dearer than laying out a cell.
     void refreshResolution() const;
     QRect cellRect(int row, int col) const;
+    // Whether the text of a cell is too wide for it, and so drawn cut.
+    bool textIsCut(int row, int col) const;
     int rowHeight() const { return rowPixels; }
     int fixedWidth() const;
     std::int64_t contentWidth() const;

@@ -2,10 +2,12 @@
 
 #include "CellTable.h"
 #include "GridModel.h"
+#include "GridView.h"
 
-#include <QWidget>
+#include <new>
+#include <stdexcept>
 
-QtCellGrid::QtCellGrid(CellTable &table, GridModel &model, QWidget &view)
+QtCellGrid::QtCellGrid(CellTable &table, GridModel &model, GridView &view)
     : table(table), model(model), view(view)
 {}
 
@@ -27,6 +29,25 @@ void QtCellGrid::setCols(int count)
 int QtCellGrid::cols() const
 {
     return table.cols();
+}
+
+bool QtCellGrid::reserveRoom(int rows, int cols)
+{
+    try {
+        table.reserve(rows, cols);
+        view.reserveColumns(cols);
+        return true;
+    } catch (const std::bad_alloc &) {
+    } catch (const std::invalid_argument &) { // fewer than one row or column
+    } catch (const std::length_error &) {     // more cells than a grid holds
+    }
+    table.releaseRoom();
+    return false;
+}
+
+void QtCellGrid::releaseRoom()
+{
+    table.releaseRoom();
 }
 
 bool QtCellGrid::setRow(int row)

@@ -4,7 +4,7 @@
 
 class CellTable;
 class GridModel;
-class QWidget;
+class GridView;
 
 // The cell grid operations of one GridView. The operations on the current
 // cell only change the cell table; the view publishes them when it flushes.
@@ -13,12 +13,14 @@ class QWidget;
 class QtCellGrid final : public CellGrid
 {
   public:
-    QtCellGrid(CellTable &table, GridModel &model, QWidget &view);
+    QtCellGrid(CellTable &table, GridModel &model, GridView &view);
 
     void setRows(int count) override;
     int rows() const override;
     void setCols(int count) override;
     int cols() const override;
+    bool reserveRoom(int rows, int cols) override;
+    void releaseRoom() override;
 
     bool setRow(int row) override;
     int row() const override;
@@ -40,5 +42,5 @@ class QtCellGrid final : public CellGrid
   private:
     CellTable &table;
     GridModel &model;
-    QWidget &view;
+    GridView &view;
 };
