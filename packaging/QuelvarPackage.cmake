@@ -23,7 +23,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.quelvar.example/")
 # Depends is what dpkg-shlibdeps finds the program linked against.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Typed cells are drawn in Arial; without Liberation Sans, the face with
-# Arial's widths, fontconfig picks a wider one.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
+# Arial's widths, fontconfig picks a wider one. A control character typed into
+# a cell is drawn as its picture ("␍" for Enter), which only Symbola among
+# Debian's smaller fonts has; without it the picture is an empty box.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, fonts-symbola")
 
 include(CPack)

@@ -5,8 +5,9 @@
 
 QUELVAR_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 
-# What building and running the program needs.
-QUELVAR_BUILD_PACKAGES=(cmake g++ ninja-build qt6-base-dev fonts-liberation)
+# What building and running the program needs; Symbola draws the pictures of
+# control characters typed into a cell.
+QUELVAR_BUILD_PACKAGES=(cmake g++ ninja-build qt6-base-dev fonts-liberation fonts-symbola)
 # What tools/package needs besides: dpkg-shlibdeps, which finds the Debian
 # package's dependencies, and file, with which CPack picks the programs to
 # show it.
