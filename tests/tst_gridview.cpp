@@ -43,19 +43,13 @@ class GridViewTest : public QObject
         QTRY_VERIFY(window->isActiveWindow() && grid->hasFocus());
     }
 
-    // Texts and formats as the model gives them to the view and to assistive
+    // Texts and colours as the model gives them to the view and to assistive
     // technology, which reads the grid as a table of all its cells.
     void rolesOfWrittenCells()
     {
         CellGrid &cells = grid->cells();
         write(1, 1, "\xC3\xA9t\xC3\xA9");
-        cells.setCellAlignment(CellGrid::AlignCenterCenter);
-        cells.setCellFontName("arial");
-        cells.setCellFontSize(9);
         cells.setCellBackColor(0x204080); // blue 0x20, green 0x40, red 0x80
-        const QFont font = at(1, 1).data(Qt::FontRole).value<QFont>();
-        QCOMPARE(font.family() + ' ' + QString::number(font.pointSizeF()), QString("arial 9"));
-        QCOMPARE(at(1, 1).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
         QCOMPARE(at(1, 1).data(Qt::BackgroundRole).value<QColor>(), QColor(0x80, 0x40, 0x20));
         QVERIFY(!at(1, 2).data(Qt::BackgroundRole).isValid());
         auto *table = QAccessible::queryAccessibleInterface(grid)->tableInterface();
