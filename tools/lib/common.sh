@@ -7,9 +7,9 @@ QUELVAR_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 # What building and running the program needs.
 QUELVAR_BUILD_PACKAGES=(cmake g++ ninja-build qt6-base-dev fonts-liberation)
 # What the tests and the screenshot need besides: a virtual X server for the
-# smoke test, python3-xlib to find and close its window, and the desktop entry
-# checker.
-QUELVAR_TEST_PACKAGES=(xvfb xauth python3-xlib desktop-file-utils)
+# tests of the real program, xdotool to find its window and drive it,
+# python3-xlib to close it, and the desktop entry checker.
+QUELVAR_TEST_PACKAGES=(xvfb xauth xdotool python3-xlib desktop-file-utils)
 
 quelvar_say() {
     printf '%s: %s\n' "$(basename "$0")" "$*" >&2
