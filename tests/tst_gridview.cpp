@@ -60,11 +60,9 @@ class GridViewTest : public QObject
     void resizingKeepsTextsAndRefusesCellsOutside()
     {
         CellGrid &cells = grid->cells();
-        const auto size = [&](int r, int c) { cells.setRows(r), cells.setCols(c), grid->flush(); };
         write(1, 1, "a");
-        size(6, 7);
-        write(5, 6, "far");
-        size(3, 2);
+        cells.setRows(6), cells.setCols(7), write(5, 6, "far");
+        cells.setRows(3), cells.setCols(2), grid->flush();
         QCOMPARE(QSize(grid->model()->columnCount(), grid->model()->rowCount()), QSize(2, 3));
         QCOMPARE(textAt(1, 1), QString("a"));
         QVERIFY(!cells.setRow(-1) && !cells.setRow(3) && !cells.setCol(-1) && !cells.setCol(2));

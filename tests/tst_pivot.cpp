@@ -47,24 +47,25 @@ class PivotTest : public QObject
     Q_OBJECT
 
   private slots:
-    // After a layout for 4, whose label of column 5 has to go; then a size
-    // too large and a cancelled prompt change nothing but the current cell.
+    // After a layout for 4, whose label of column 5 has to go while cells
+    // typed outside the smaller tableau's blocks stay; then a size too large
+    // and a cancelled prompt change nothing but the current cell.
     void layoutForThree()
     {
         TestWindow w;
-        for (const char *n : {"4", "3"}) {
-            w.prompts.add(n);
-            w.press("cmdpidim");
-        }
-        w.typeInto(4, 1, "9");
-        w.typeInto(1, 6, "8");
+        w.prompts.add("4");
+        w.press("cmdpidim");
+        w.typeInto(4, 1, "9"); // the "Cost" cell of the smaller tableau
+        w.typeInto(1, 7, "8"); // its "Minr" cell
+        w.prompts.add("3");
+        w.press("cmdpidim");
         for (std::optional<QString> refused : {std::optional<QString>("254"), {}}) {
             w.prompts.add(refused);
             w.press("cmdpidim");
             QCOMPARE(w.prompts.last, "Select Dimention|Quelvar");
         }
         const QStringList body = {"1|||||", "2|||||", "3|||||"};
-        QCOMPARE(w.grids(), QStringList({"5x8", "|0|1|2|3||upd|Minr", "1||||||8|", "2|||||||",
+        QCOMPARE(w.grids(), QStringList({"5x8", "|0|1|2|3||upd|Minr", "1|||||||8", "2|||||||",
                                          "3|||||||", "Cost|9||||||", "5x6", "|0|1|2|3|"}) +
                                 body + QStringList({"Total|||||", "4x6", "|0|1|2|3|"}) + body);
         // Every header and label is centred.
