@@ -60,21 +60,16 @@ class ValuesTest : public QObject
     // Places -1: the plain text; 4: also the rounded text of a cell.
     void texts()
     {
+        // clang-format off
         const std::tuple<Variant, int, const char *> rows[] = {
-            {Variant(1.0 / 3.0), -1, "0.333333333333333"},
-            {Variant(1.0f / 3.0f), -1, "0.3333333"},
-            {E, -1, ""},
-            {Variant(1.5e-7f), -1, "1.5E-07"},
-            {Variant(0.0001), -1, "0.0001"},
-            {Variant(0.00005), -1, "5E-05"},
-            {Variant(-0.0), -1, "0"},
-            {Variant(2.0 / 3.0), 4, "0.6667"},
-            {Variant(-1.0 / 3.0), 4, "-0.3333"},
-            {Variant(0.000025), 4, "0"},
-            {Variant(1234.56789), 4, "1234.5679"},
-            {Variant(1234.56789f), 4, "1234.568"},
-            {Variant(0.03125), 4, "0.0312"},
-            {Variant(-5.0 / 256), 7, "-0.0195312"}}; // ties to even
+            {Variant(1.0 / 3.0), -1, "0.333333333333333"}, {Variant(1.0f / 3.0f), -1, "0.3333333"},
+            {E, -1, ""}, {Variant(-0.0), -1, "0"}, {Variant(1.5e-7f), -1, "1.5E-07"},
+            {Variant(0.0001), -1, "0.0001"}, {Variant(0.00005), -1, "5E-05"},
+            {Variant(2.0 / 3.0), 4, "0.6667"}, {Variant(-1.0 / 3.0), 4, "-0.3333"},
+            {Variant(0.000025), 4, "0"}, {Variant(1234.56789), 4, "1234.5679"},
+            {Variant(1234.56789f), 4, "1234.568"}, {Variant(0.03125), 4, "0.0312"}, // a tie to even
+            {Variant(-5.0 / 256), 7, "-0.0195312"}};
+        // clang-format on
         for (const auto &[value, places, expected] : rows) {
             QCOMPARE(places < 0 ? cellText(value) : cellText(roundTo(value, Variant(places))),
                      expected);
@@ -88,14 +83,13 @@ class ValuesTest : public QObject
     void arithmetic()
     {
         using K = Variant::Kind;
+        // clang-format off
         const std::tuple<Variant, char, Variant, K> rows[] = {
-            {Variant(32767), '+', Variant(1), K::Long},
-            {Variant(0.1f), '*', Variant(3), K::Single},
-            {Variant(0.1f), '*', Variant(3.0), K::Double},
-            {Variant(1), '/', Variant(2), K::Double},
-            {Variant(1), '/', Variant(0), K::Empty},
-            {Variant(0), '/', Variant(0), K::Empty},
+            {Variant(32767), '+', Variant(1), K::Long}, {Variant(0.1f), '*', Variant(3), K::Single},
+            {Variant(0.1f), '*', Variant(3.0), K::Double}, {Variant(1), '/', Variant(2), K::Double},
+            {Variant(1), '/', Variant(0), K::Empty}, {Variant(0), '/', Variant(0), K::Empty},
             {Variant(DBL_MAX), '+', Variant(DBL_MAX), K::Empty}};
+        // clang-format on
         for (const auto &[a, operation, b, kind] : rows) {
             Variant target(2.5);
             guarded([&] { target = operation == '+' ? a + b : operation == '*' ? a * b : a / b; });
