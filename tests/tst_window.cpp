@@ -1,5 +1,4 @@
-// The window as it opens, its inert hidden accelerators, typing into the
-// input grid, and CLEAR.
+// The window as it opens, typing into the input grid, and CLEAR.
 
 #include "TestWindow.h"
 
