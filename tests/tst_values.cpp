@@ -3,6 +3,7 @@
 
 #include "app/BoundedArray.h"
 #include "app/Conversions.h"
+#include "app/Single.h"
 
 #include <QtTest>
 
@@ -99,13 +100,17 @@ class ValuesTest : public QObject
         }
     }
 
-    // Outside its bounds an element fails as a statement.
-    void elementsOutsideTheBounds()
+    // Outside its bounds an element fails as a statement; so does a store
+    // beyond the single range, which leaves a single element as it was.
+    void elements()
     {
-        BoundedArray2<Variant> matrix;
+        BoundedArray2<Single> matrix;
         matrix.create(0, 2, 1, 3);
         for (auto [row, col] : {std::pair{3, 1}, {-1, 1}, {0, 4}, {0, 0}})
             QVERIFY_THROWS_EXCEPTION(StatementFailed, matrix(row, col));
+        matrix(1, 1) = Variant(1.5);
+        QVERIFY_THROWS_EXCEPTION(StatementFailed, matrix(1, 1) = Variant(1e39));
+        QCOMPARE(cellText(Variant(matrix(1, 1))), "1.5");
     }
 };
 
