@@ -1,13 +1,14 @@
 #pragma once
 
+#include "PromptAnswers.h"
+
 #include <QObject>
 #include <QString>
-#include <QTimer>
 
 #include <chrono>
 
-// Answers the next size prompt the way a user would, as soon as it is shown,
-// and notes when the answer was given.
+// Answers the next size prompt the way a user would, as soon as it is shown
+// (with the tests' PromptAnswers), and notes when the answer was given.
 class PromptAnswerer : public QObject
 {
     Q_OBJECT
@@ -17,13 +18,10 @@ class PromptAnswerer : public QObject
 
     explicit PromptAnswerer(QObject *parent = nullptr);
 
-    void answerNext(const QString &answer);
+    void answerNext(const QString &answer) { answers.add(answer); }
     Clock::time_point acceptedAt() const { return accepted; }
 
   private:
-    void poll();
-
-    QTimer timer;
-    QString pendingAnswer;
+    PromptAnswers answers;
     Clock::time_point accepted{};
 };

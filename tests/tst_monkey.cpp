@@ -2,13 +2,10 @@
 // of them fired while a SOLVE or a PIVOT is inside one of its pauses, and the
 // window must come out of it still solving the worked 2 x 2 system.
 //
-// The suite runs a fixed seed and a bounded count. A longer soak:
-//   build/test/tests/tst_monkey --seed 12345 --actions 100000 --seconds 3600
+// The suite runs a fixed seed and a bounded count; QUELVAR_MONKEY_SEED,
+// QUELVAR_MONKEY_ACTIONS and QUELVAR_MONKEY_SECONDS set others for a longer soak.
 
-#include "SystemGrids.h"
-
-#include "app/Form1.h"
-#include "ui/QtWindowServices.h"
+#include "TestWindow.h"
 
 #include <QCheckBox>
 #include <QtTest>
@@ -17,11 +14,18 @@
 
 namespace {
 
-long seed = 20261206, actionBudget = 4000, seconds = 40;
+long setting(const char *name, long otherwise)
+{
+    return qEnvironmentVariableIsSet(name) ? qEnvironmentVariableIntValue(name) : otherwise;
+}
+
+const long seed = setting("QUELVAR_MONKEY_SEED", 20261206);
+const long actionBudget = setting("QUELVAR_MONKEY_ACTIONS", 4000);
+const long seconds = setting("QUELVAR_MONKEY_SECONDS", 40);
 
 // Answers to the size prompt, "Cancel" cancelling it.
-const QStringList PromptAnswers = {"2", "3",     "1",     "0",       "1.5", "2.5",    "abc",
-                                   "",  "1E400", "40000", "32765.5", "4,5", "6 rows", "Cancel"};
+const QStringList Answers = {"2", "3",     "1",     "0",       "1.5", "2.5",    "abc",
+                             "",  "1E400", "40000", "32765.5", "4,5", "6 rows", "Cancel"};
 // Typed characters: digits and number signs most often, then words,
 // punctuation, non-ASCII and one outside the basic plane (two UTF-16 units).
 const QString Characters =
@@ -46,19 +50,19 @@ class MonkeyTest : public QObject
         std::mt19937 random(seed);
         auto pick = [&](int upTo) { return int(random() % unsigned(upTo)); };
         auto answerPrompt = [&] {
-            const QString answer = PromptAnswers[pick(int(PromptAnswers.size()))];
-            answer == "Cancel" ? w.cancelNextPrompt() : w.answerNextPrompt(answer);
+            const QString answer = Answers[pick(int(Answers.size()))];
+            w.prompts.add(answer == "Cancel" ? std::nullopt : std::optional(answer));
         };
         long left = actionBudget, inPauses = 0, delayedPauses = 0;
         QDeadlineTimer deadline(seconds * 1000);
         std::function<void()> act = [&] {
-            QWidget *focused = qApp->focusWidget() ? qApp->focusWidget() : &w.window();
+            QWidget *focused = qApp->focusWidget() ? qApp->focusWidget() : &w.window;
             const int b = pick(6), k = pick(int(Characters.size()) - 1); // k never a low surrogate
             const QString button = Buttons[b],
                           character = Characters.mid(k, Characters[k].isHighSurrogate() ? 2 : 1);
             const char *grid = Grids[pick(4)];
             // A command that starts a run goes on only while few runs are nested.
-            const bool mayRun = w.window().runDepth() < 3;
+            const bool mayRun = w.window.runDepth() < 3;
             const int roll = pick(100);
             if (roll < 30) // Qt Test maps only ASCII to keys; the rest goes as text
                 character[0].unicode() < 128
@@ -83,7 +87,7 @@ class MonkeyTest : public QObject
                 if (letter != 's' || mayRun)
                     QTest::keyClick(focused, letter, Qt::AltModifier);
             } else if (roll < 96)
-                w.setDelay(!w.check1()->isChecked());
+                w.setDelay(!w.find<QCheckBox>("Check1")->isChecked());
             else
                 QTest::qWait(pick(5));
         };
@@ -104,36 +108,19 @@ class MonkeyTest : public QObject
         disconnect(pauses);
         QTest::qWait(300); // clicks of accelerators still animating land and run out
         qInfo("seed %ld: %ld actions, %ld in pauses", seed, actionBudget - left, inPauses);
-        QCOMPARE(w.window().runDepth(), 0);
+        QCOMPARE(w.window.runDepth(), 0);
 
         // Afterwards the window still solves the worked example.
         w.setDelay(false);
-        w.forgetPromptReplies();
-        w.answerNextPrompt("2");
+        w.prompts.clear();
+        w.prompts.add("2");
         w.press("cmddim");
         w.typeMatrix({{"2", "1", "3"}, {"4", "3", "7"}});
         w.press("cmdrun");
-        QCOMPARE(systemRows(w, "msfmain", 2) + systemRows(w, "msfunit", 2),
+        QCOMPARE(w.rows("msfmain", 1, 2, 1, 3) + w.rows("msfunit", 1, 2, 1, 3),
                  QStringList({"1|0|1", "0|1|1", "1.5|-0.5|1", "-2|1|1"}));
     }
 };
 
-// Takes --seed, --actions and --seconds off the command line; the rest goes to Qt Test.
-int main(int argc, char **argv)
-{
-    std::vector<char *> testArguments;
-    long *const settings[] = {&seed, &actionBudget, &seconds};
-    for (int i = 0; i < argc; ++i) {
-        const qsizetype k = QByteArrayList{"--seed", "--actions", "--seconds"}.indexOf(argv[i]);
-        if (k >= 0 && i + 1 < argc)
-            *settings[k] = std::strtol(argv[++i], nullptr, 10);
-        else
-            testArguments.push_back(argv[i]);
-    }
-    int testArgc = int(testArguments.size());
-    QApplication app(testArgc, testArguments.data());
-    MonkeyTest test;
-    return QTest::qExec(&test, testArgc, testArguments.data());
-}
-
+QTEST_MAIN(MonkeyTest)
 #include "tst_monkey.moc"

@@ -1,22 +1,22 @@
-// PIVOT DIM: the labelled tableau layout and the sizes it refuses. PIVOT: the
+// PIVOT DIM: the labelled tableau layout and a size it refuses. PIVOT: the
 // load of the basis inverse with its pauses, then the steps once an entering
 // column is typed: "upd", "Minr", the pivot row by the minimum-ratio rule and
 // its tie rule, the basis exchange, the "Total" row and the objective in Text1.
 
-#include "support/TestWindow.h"
-#include "ui/GridView.h"
+#include "TestWindow.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QtTest>
+
+using Matrix = QList<QStringList>;
 
 namespace {
 
 // PIVOT DIM for as many rows as given, and the rows typed into columns 2..n+2
 // (the basis B, then b).
-void typeTableau(TestWindow &w, const QList<QStringList> &rows)
+void typeTableau(TestWindow &w, const Matrix &rows)
 {
-    w.answerNextPrompt(QString::number(rows.size()));
+    w.prompts.add(QString::number(rows.size()));
     w.press("cmdpidim");
     w.typeMatrix(rows, 1, 2);
 }
@@ -26,54 +26,18 @@ void typeTableau(TestWindow &w, const QList<QStringList> &rows)
 void loadAndType(TestWindow &w, const QStringList &b, const QStringList &entering,
                  const QString &cost)
 {
-    QList<QStringList> rows; // [I | b]
+    Matrix rows; // [I | b]
     for (int r = 0; r < b.size(); ++r)
         rows << (QString(b.size(), '0').replace(r, 1, '1').split("", Qt::SkipEmptyParts) << b[r]);
     typeTableau(w, rows);
     w.press("cmdpivot");
     for (int r = 0; r <= entering.size(); ++r)
-        w.typeIntoCell(r + 1, 1, "\b" + (entering + QStringList(cost))[r]);
+        w.typeInto(r + 1, 1, "\b" + (entering + QStringList(cost))[r]);
 }
 
-// Rows 1..n of a grid, columns c0..c1 joined by "|"; or their alignments as
-// letters: C centred, L left, ? anything else.
-QStringList rows(const TestWindow &w, const QString &grid, int n, int c0, int c1,
-                 bool aligns = false)
+QString text1(const TestWindow &w)
 {
-    QStringList result;
-    for (int row = 1; row <= n; ++row) {
-        QStringList cells;
-        for (int col = c0; col <= c1; ++col) {
-            const Qt::Alignment a = w.cellAlignment(grid, row, col);
-            cells << (aligns ? QString("?CL")[(a == Qt::AlignCenter) +
-                                              2 * (a == (Qt::AlignLeft | Qt::AlignVCenter))]
-                             : w.cellText(grid, row, col));
-        }
-        result << cells.join(aligns ? "" : "|");
-    }
-    return result;
-}
-
-// Every row of a grid, row 0 first.
-QStringList gridTexts(const TestWindow &w, const QString &grid)
-{
-    const int lastCol = w.grid(grid)->model()->columnCount() - 1;
-    return QStringList(w.rowTexts(grid, 0, 0, lastCol).join('|')) +
-           rows(w, grid, w.grid(grid)->model()->rowCount() - 1, 0, lastCol);
-}
-
-// Rows 1..n, columns 2..n+2 of msfmain, then of msfunit; then their alignments.
-QStringList tableau(const TestWindow &w, int n)
-{
-    return rows(w, "msfmain", n, 2, n + 2) + rows(w, "msfunit", n, 2, n + 2) +
-           rows(w, "msfmain", n, 2, n + 2, true) + rows(w, "msfunit", n, 2, n + 2, true);
-}
-
-void checkFocusOnTableau(const TestWindow &w)
-{
-    QCOMPARE(QApplication::focusWidget(), w.grid("msfmain0"));
-    w.grid("msfmain0")->flush();
-    QCOMPARE(w.grid("msfmain0")->currentIndex(), w.grid("msfmain0")->model()->index(1, 2));
+    return w.find<QLineEdit>("Text1")->text();
 }
 
 } // namespace
@@ -83,84 +47,99 @@ class PivotTest : public QObject
     Q_OBJECT
 
   private slots:
+    // After a layout for 4, whose label of column 5 has to go while cells
+    // typed outside the smaller tableau's blocks stay; then a size too large
+    // and a cancelled prompt change nothing but the current cell.
     void layoutForThree()
     {
         TestWindow w;
-        w.answerNextPrompt("3");
+        w.prompts.add("4");
         w.press("cmdpidim");
-        const QStringList body = {"1|||||", "2|||||", "3|||||"};
-        QCOMPARE(gridTexts(w, "msfmain0"), QStringList({"|0|1|2|3||upd|Minr", "1|||||||",
-                                                        "2|||||||", "3|||||||", "Cost|||||||"}));
-        QCOMPARE(gridTexts(w, "msfmain"),
-                 QStringList("|0|1|2|3|") + body + QStringList("Total|||||"));
-        QCOMPARE(gridTexts(w, "msfunit"), QStringList("|0|1|2|3|") + body);
-        // Every header and label is centred.
-        for (const QString grid : {"msfmain0", "msfmain", "msfunit"}) {
-            const int labels = grid == "msfunit" ? 3 : 4; // "Cost", "Total"
-            QCOMPARE(rows(w, grid, labels, 0, 0, true), QStringList(labels, "C"));
-            for (int col : {1, 2, 3, 4, grid == "msfmain0" ? 6 : 4, grid == "msfmain0" ? 7 : 4})
-                QCOMPARE(w.cellAlignment(grid, 0, col), Qt::AlignCenter);
+        w.typeInto(4, 1, "9"); // the "Cost" cell of the smaller tableau
+        w.typeInto(1, 7, "8"); // its "Minr" cell
+        w.prompts.add("3");
+        w.press("cmdpidim");
+        for (std::optional<QString> refused : {std::optional<QString>("254"), {}}) {
+            w.prompts.add(refused);
+            w.press("cmdpidim");
+            QCOMPARE(w.prompts.last, "Select Dimention|Quelvar");
         }
-        checkFocusOnTableau(w);
+        const QStringList body = {"1|||||", "2|||||", "3|||||"};
+        QCOMPARE(w.grids(), QStringList({"5x8", "|0|1|2|3||upd|Minr", "1|||||||8", "2|||||||",
+                                         "3|||||||", "Cost|9||||||", "5x6", "|0|1|2|3|"}) +
+                                body + QStringList({"Total|||||", "4x6", "|0|1|2|3|"}) + body);
+        // Every header and label is centred.
+        for (const char *grid : {"msfmain0", "msfmain", "msfunit"}) {
+            const int labels = grid == QString("msfunit") ? 3 : 4; // "Cost", "Total"
+            QCOMPARE(w.rows(grid, 1, labels, 0, 0, true), QStringList(labels, "C"));
+            QCOMPARE(w.rows(grid, 0, 0, 1, 4, true), QStringList("CCCC"));
+        }
+        QCOMPARE(w.rows("msfmain0", 0, 0, 6, 7, true), QStringList("CC"));
+        QCOMPARE(w.focus(), "msfmain0 (1, 2)");
     }
 
-    void refusedSizes_data()
+    void load_data()
     {
-        QTest::addColumn<QString>("answer");
-        for (const char *answer : {"0", "1.5", "", "three", "Cancel", "1E400", "254"})
-            QTest::newRow(*answer ? answer : "empty") << QString(answer);
-    }
-
-    // The tableau and what was typed into it stay as they were.
-    void refusedSizes()
-    {
-        QFETCH(QString, answer);
-        TestWindow w;
-        typeTableau(w, {{"7", "1", "2"}, {"", "3", "", "4"}, {}});
-        w.clickCell("msfmain0", 3, 4);
-        const QStringList before =
-            gridTexts(w, "msfmain0") + gridTexts(w, "msfmain") + gridTexts(w, "msfunit");
-        if (answer == "Cancel")
-            w.cancelNextPrompt();
-        else
-            w.answerNextPrompt(answer);
-        w.press("cmdpidim");
-        QCOMPARE(w.lastPromptLabel(), QStringLiteral("Select Dimention"));
-        QCOMPARE(gridTexts(w, "msfmain0") + gridTexts(w, "msfmain") + gridTexts(w, "msfunit"),
-                 before);
-        checkFocusOnTableau(w);
-    }
-
-    void loadsInverseStepByStep()
-    {
-        TestWindow w;
-        typeTableau(w, {{"2", "1", "3"}, {"1", "1", "2"}});
-        QStringList first, afterFirstRow;
-        w.atPause(1, [&] { first = tableau(w, 2); });
-        // Pause 10 is the one before the second pivot is taken.
-        w.atPause(10, [&] { afterFirstRow = tableau(w, 2); });
-        w.press("cmdpivot");
-        QCOMPARE(first, QStringList({"2|1|3", "1|1|2", "1|0|3", "0|1|2"}) + QStringList(4, "CCC"));
-        QCOMPARE(afterFirstRow, QStringList({"1|0.5|1.5", "0|0.5|0.5", "0.5|0|1.5", "-0.5|1|0.5"}) +
-                                    QStringList(4, "LLL"));
-        QCOMPARE(tableau(w, 2),
-                 QStringList({"1|-1|1", "-1|2|1", "2|1|1", "1|1|1"}) + QStringList(4, "LLL"));
-        QCOMPARE(w.text1()->text(), QStringLiteral("2"));
+        QTest::addColumn<Matrix>("rows");
+        QTest::addColumn<int>("pause"); // 0: none
+        QTest::addColumn<QStringList>("atPause");
+        QTest::addColumn<QStringList>("loaded");
+        QTest::addColumn<QString>("sum");
+        QTest::addColumn<int>("pauses");
+        const QStringList centred(4, "CCC"), left(4, "LLL");
+        const Matrix example = {{"2", "1", "3"}, {"1", "1", "2"}};
+        const QStringList exampleLoaded = QStringList{"1|-1|1", "-1|2|1", "2|1|1", "1|1|1"} + left;
         // A pause before each pivot, each normalised cell, each other row and
         // each cleared cell, and one at each end.
-        QCOMPARE(w.pauseCount(), qint64(2 + 2 * (1 + 3 + 1 + 3)));
+        QTest::newRow("first display")
+            << example << 1 << QStringList{"2|1|3", "1|1|2", "1|0|3", "0|1|2"} + centred
+            << exampleLoaded << "2" << 2 + 2 * (1 + 3 + 1 + 3);
+        // Pause 10 is the one before the second pivot is taken.
+        QTest::newRow("first pivot row")
+            << example << 10
+            << QStringList{"1|0.5|1.5", "0|0.5|0.5", "0.5|0|1.5", "-0.5|1|0.5"} + left
+            << exampleLoaded << "2" << 18;
+        // No row is cleared: only the pauses before each pivot, each
+        // normalised cell and each other row remain.
+        QTest::newRow("zero diagonal")
+            << Matrix{{"0", "1", "1"}, {"1", "0", "2"}} << 0 << QStringList()
+            << QStringList{"1|0|1", "0|1|2", "0|1|1", "1|0|2"} + left << "3" << 2 + 2 * (1 + 3 + 1);
+        // The inverse and the sum in single precision, unrounded.
+        QTest::newRow("thirds") << Matrix{{"3", "0", "1"}, {"0", "3", "0"}} << 0 << QStringList()
+                                << QStringList{"0.3333333|0|0.3333333", "0|0.3333333|0",
+                                               "3|0|0.3333", "0|3|0"} +
+                                       left
+                                << "0.3333333" << 12;
     }
 
-    // No row is cleared: only the pauses before each pivot, each normalised
-    // cell and each other row remain.
-    void zeroDiagonalEliminatesNothing()
+    void load()
     {
+        QFETCH(Matrix, rows);
+        QFETCH(int, pause);
+        QFETCH(QStringList, atPause);
+        QFETCH(QStringList, loaded);
+        QFETCH(QString, sum);
+        QFETCH(int, pauses);
         TestWindow w;
-        typeTableau(w, {{"0", "1", "1"}, {"1", "0", "2"}});
+        typeTableau(w, rows);
+        w.typeInto(1, 1, "5"); // column 1 before the first load: it still loads
+        const auto tableau = [&] {
+            return w.rows("msfmain", 1, 2, 2, 4) + w.rows("msfunit", 1, 2, 2, 4) +
+                   w.rows("msfmain", 1, 2, 2, 4, true) + w.rows("msfunit", 1, 2, 2, 4, true);
+        };
+        QStringList seen;
+        w.atPause(pause, [&] { seen = tableau(); });
         w.press("cmdpivot");
-        QCOMPARE(tableau(w, 2).mid(0, 4), QStringList({"1|0|1", "0|1|2", "0|1|1", "1|0|2"}));
-        QCOMPARE(w.text1()->text(), QStringLiteral("3"));
-        QCOMPARE(w.pauseCount(), qint64(2 + 2 * (1 + 3 + 1)));
+        QCOMPARE(seen, atPause);
+        QCOMPARE(tableau(), loaded);
+        QCOMPARE(text1(w), sum);
+        QCOMPARE(w.services().pauseCount(), pauses);
+        QCOMPARE(w.focus(), "msfmain0 (1, 1)");
+        // Typing into another column after the load: the next press loads again.
+        w.typeInto(1, 2, "\b" + rows[0][0]);
+        w.press("cmdpivot");
+        QCOMPARE(tableau(), loaded);
+        QCOMPARE(w.services().pauseCount(), 2 * pauses);
     }
 
     void ratioTest_data()
@@ -192,25 +171,41 @@ class PivotTest : public QObject
         TestWindow w;
         loadAndType(w, b.split(' '), entering.split(' '), "1");
         w.press("cmdpivot");
-        QCOMPARE(rows(w, "msfmain0", n, n + 3, n + 4), updMinr.split(' '));
-        QCOMPARE(rows(w, "msfmain0", n, n + 3, n + 4, true), QStringList(n, "CC"));
-        QCOMPARE(rows(w, "msfmain", n, 1, 1), column1.split(' '));
-        QCOMPARE(w.rowTexts("msfmain", 0, 1, n), QString("0 1 2").split(' ').mid(0, n));
+        QCOMPARE(w.rows("msfmain0", 1, n, n + 3, n + 4), updMinr.split(' '));
+        QCOMPARE(w.rows("msfmain0", 1, n, n + 3, n + 4, true), QStringList(n, "CC"));
+        QCOMPARE(w.rows("msfmain", 1, n, 1, 1), column1.split(' '));
+        QCOMPARE(w.rows("msfmain", 0, 0, 1, n), QStringList(QString("0|1|2").left(2 * n - 1)));
     }
 
-    // The exchange with cost 0: the entering variable is basic in row 2.
+    void exchangeWithCostZero_data()
+    {
+        QTest::addColumn<bool>("nested");
+        QTest::newRow("one press") << false;
+        // A press inside the pause between the ratio test and the exchange
+        // does a whole step; the interrupted one then exchanges on row 2
+        // again, which leaves the result of one step.
+        QTest::newRow("a press inside its pause") << true;
+    }
+
+    // The entering variable becomes basic in row 2.
     void exchangeWithCostZero()
     {
+        QFETCH(bool, nested);
         TestWindow w;
         loadAndType(w, {"4", "6"}, {"1", "2"}, "0");
+        if (nested)
+            w.atPause(1, [&] { w.press("cmdpivot"); });
         w.press("cmdpivot");
-        QCOMPARE(rows(w, "msfmain", 3, 1, 4),
+        // The load's 12 pauses, then 2 for each step.
+        QCOMPARE(w.services().pauseCount(), nested ? 12 + 2 + 2 : 12 + 2);
+        QCOMPARE(w.rows("msfmain", 1, 3, 1, 4),
                  QStringList({"0|1|-0.5|1", "1|0|0.5|3", "|1|-0.5|1"}));
-        QCOMPARE(rows(w, "msfmain", 3, 2, 4, true), QStringList(3, "LLL"));
-        QCOMPARE(w.text1()->text(), QStringLiteral("1"));
+        QCOMPARE(w.rows("msfmain", 1, 3, 2, 4, true), QStringList(3, "LLL"));
+        QCOMPARE(text1(w), "1");
         // msfunit: the entering column in column 3, B's first column kept, and
         // cost times basic value in column 4.
-        QCOMPARE(rows(w, "msfunit", 2, 2, 4), QStringList({"1|1|1", "0|2|0"}));
+        QCOMPARE(w.rows("msfunit", 1, 2, 2, 4), QStringList({"1|1|1", "0|2|0"}));
+        QCOMPARE(w.focus(), "msfmain0 (1, 1)");
     }
 
     // Minimise xA + xB + 2 xC + 2 xD subject to xA + xC + 2 xD = 4 and
@@ -220,36 +215,20 @@ class PivotTest : public QObject
     {
         TestWindow w;
         loadAndType(w, {"4", "6"}, {"1", "2"}, "2");
-        QCOMPARE(w.text1()->text(), QStringLiteral("10"));
+        QCOMPARE(text1(w), "10");
         // xC enters; xB leaves (ratios 4 and 3).
         w.press("cmdpivot");
-        QCOMPARE(rows(w, "msfmain0", 2, 6, 6), QStringList({"4", "3"}));
-        QCOMPARE(w.rowTexts("msfmain", 3, 2, 4), QStringList({"1", "0.5", "7"}));
-        QCOMPARE(w.text1()->text(), QStringLiteral("7"));
+        QCOMPARE(w.rows("msfmain0", 1, 2, 6, 6), QStringList({"4", "3"}));
+        QCOMPARE(w.rows("msfmain", 3, 3, 2, 4), QStringList("1|0.5|7"));
+        QCOMPARE(text1(w), "7");
         // xD enters; xA leaves.
         for (int r = 1; r <= 3; ++r)
-            w.typeIntoCell(r, 1, QString("\b") + "212"[r - 1]);
+            w.typeInto(r, 1, QString("\b") + "212"[r - 1]);
         w.press("cmdpivot");
-        QCOMPARE(rows(w, "msfmain0", 2, 6, 6), QStringList({"0.6666667", "6"}));
-        QCOMPARE(rows(w, "msfmain", 2, 4, 4),
+        QCOMPARE(w.rows("msfmain0", 1, 2, 6, 6), QStringList({"0.6666667", "6"}));
+        QCOMPARE(w.rows("msfmain", 1, 2, 4, 4),
                  QStringList({"0.666666666666667", "2.66666666666667"}));
-        QCOMPARE(w.text1()->text(), QStringLiteral("6.6667"));
-    }
-
-    // A press inside the pause between the ratio test and the exchange does
-    // a whole step; the interrupted one then exchanges on row 2 again, which
-    // leaves the result of one step.
-    void pressInsideThePause()
-    {
-        TestWindow w;
-        loadAndType(w, {"4", "6"}, {"1", "2"}, "0");
-        w.atPause(1, [&] { w.press("cmdpivot"); });
-        w.press("cmdpivot");
-        // The load's 12 pauses, then 2 for each of the two steps.
-        QCOMPARE(w.pauseCount(), qint64(12 + 2 + 2));
-        QCOMPARE(rows(w, "msfmain", 2, 1, 4), QStringList({"0|1|-0.5|1", "1|0|0.5|3"}));
-        QCOMPARE(w.rowTexts("msfmain", 3, 2, 4), QStringList({"1", "-0.5", "1"}));
-        QCOMPARE(w.text1()->text(), QStringLiteral("1"));
+        QCOMPARE(text1(w), "6.6667");
     }
 
     // The objective is summed in single precision: the second 2E+38 would
@@ -259,7 +238,7 @@ class PivotTest : public QObject
         TestWindow w;
         typeTableau(w, {{"1", "0", "2E38"}, {"0", "1", "2E38"}});
         w.press("cmdpivot");
-        QCOMPARE(w.text1()->text(), QStringLiteral("2E+38"));
+        QCOMPARE(text1(w), QStringLiteral("2E+38"));
     }
 };
 

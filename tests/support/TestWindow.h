@@ -1,100 +1,75 @@
 #pragma once
 
+#include "PromptAnswers.h"
+
+#include "app/Form1.h"
+#include "app/MainWindow.h"
+#include "ui/GridView.h"
+#include "ui/QtWindowServices.h"
+
+#include <QAbstractButton>
 #include <QList>
-#include <QMetaObject>
-#include <QString>
 #include <QStringList>
-#include <Qt>
 
 #include <functional>
-#include <memory>
-
-class Form1;
-class GridView;
-class MainWindow;
-class QAbstractButton;
-class QCheckBox;
-class QInputDialog;
-class QLineEdit;
-class QTimer;
-class QWidget;
-class QtWindowServices;
+#include <map>
 
 // The program's window, shown and active, driven the way a user drives it:
-// mouse clicks on cells and buttons, typed keys, accelerators and answers to
-// the size prompt.
+// clicks on cells and buttons, typed keys, accelerators and answers to the
+// size prompt.
 class TestWindow
 {
   public:
-    TestWindow(); // builds a MainWindow, shows it, activates it and waits until it is active
-    ~TestWindow();
+    TestWindow();
 
-    TestWindow(const TestWindow &) = delete;
-    TestWindow &operator=(const TestWindow &) = delete;
+    MainWindow window;
+    PromptAnswers prompts;
 
-    MainWindow &window();
-    Form1 &form();
-    QtWindowServices &services();
+    Form1 &form() { return window.form(); }
+    QtWindowServices &services() { return window.services(); }
+    template <class Control = QWidget> Control *find(const QString &name) const
+    {
+        return window.findChild<Control *>(name);
+    }
+    GridView *grid(const QString &name) const { return find<GridView>(name); }
 
-    GridView *grid(const QString &name) const;          // "msfmain0", "msfmain", "msfunit"
-    QAbstractButton *button(const QString &name) const; // "cmdrun", "cmddim", "cmdclr", ...
-    QCheckBox *check1() const;
-    QLineEdit *text1() const;
+    // What a grid shows in rows r0..r1, columns c0..c1: per row the texts
+    // joined by "|", or the alignments as letters (C centred, L left, ? other).
+    QStringList rows(const QString &grid, int r0, int r1, int c0, int c1,
+                     bool alignments = false) const;
+    // Every cell of the three grids: per grid its size ("3x4"), then its rows
+    // as rows() gives them.
+    QStringList grids() const;
+    // The widget with the keyboard focus, and for a grid its current cell:
+    // "msfmain0 (1, 2)".
+    QString focus() const;
 
-    // What the grid's model shows.
-    QString cellText(const QString &grid, int row, int col) const;
-    Qt::Alignment cellAlignment(const QString &grid, int row, int col) const;
-    QStringList rowTexts(const QString &grid, int row, int firstCol, int lastCol) const;
-
-    // A real mouse click on a cell, scrolled into view first.
+    // A mouse click on a cell, scrolled into view first.
     void clickCell(const QString &grid, int row, int col);
     // Key clicks into the focused widget.
-    void typeText(const QString &text);
-    // Clicks the cell of msfmain0, then types.
-    void typeIntoCell(int row, int col, const QString &text);
-    // typeIntoCell for each non-empty entry; rows[i][j] goes to (firstRow + i, firstCol + j).
+    void type(const QString &keys);
+    // Clicks a cell of msfmain0 and types into it.
+    void typeInto(int row, int col, const QString &keys)
+    {
+        clickCell("msfmain0", row, col);
+        type(keys);
+    }
+    // typeInto for every non-empty entry: rows[i][j] goes to (firstRow + i, firstCol + j).
     void typeMatrix(const QList<QStringList> &rows, int firstRow = 1, int firstCol = 1);
 
     // A mouse click on a visible button; click() on a hidden one.
     void press(const QString &button);
-    // Alt+letter on the window; returns once the animated click has landed
-    // and its procedure has ended (or, when no visible button answers the
-    // letter, once a click would have landed).
+    // Alt+letter; returns once the button that answers it has run its procedure.
     void pressAccelerator(char letter);
-
-    // The next input box gets this text typed and OK; or is cancelled.
-    void answerNextPrompt(const QString &answer);
-    void cancelNextPrompt();
-    // Drops the answers that no input box has taken yet.
-    void forgetPromptReplies();
-    // The prompt of the last input box answered or cancelled here.
-    QString lastPromptLabel() const;
-    // The caption of that input box.
-    QString lastPromptTitle() const;
-
-    // Ticks or unticks Check1 by a click.
+    // Ticks or unticks the Delay box with a click.
     void setDelay(bool on);
 
-    // Runs `action` at the pause with this number, counted from now (1-based).
-    void atPause(qint64 pauseNumber, std::function<void()> action);
-    // Pauses since this TestWindow was made.
-    qint64 pauseCount() const;
+    // Runs `action` in the pause with this number, counted from now (1-based).
+    void atPause(qint64 pause, std::function<void()> action)
+    {
+        pauseActions[services().pauseCount() + pause] = std::move(action);
+    }
 
   private:
-    struct PromptReply
-    {
-        bool accept;
-        QString answer;
-    };
-
-    void replyToOpenPrompt();
-    QWidget *focusTarget() const;
-
-    std::unique_ptr<MainWindow> mainWindow;
-    QTimer *promptWatch = nullptr;
-    QList<PromptReply> promptReplies;
-    QString promptLabel;
-    QString promptTitle;
-    QList<QMetaObject::Connection> pauseActions;
-    qint64 firstPause = 0;
+    std::map<qint64, std::function<void()>> pauseActions;
 };

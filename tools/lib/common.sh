@@ -13,10 +13,10 @@ QUELVAR_BUILD_PACKAGES=(cmake g++ ninja-build qt6-base-dev fonts-liberation font
 # show it.
 QUELVAR_PACKAGE_PACKAGES=(dpkg-dev file)
 # What the tests and the screenshot need besides: a virtual X server for the
-# smoke test, python3-xlib to find and close its window, xdotool to find the
-# packaged program's, the desktop entry and AppStream checkers, and what
-# tools/package needs for the package test.
-QUELVAR_TEST_PACKAGES=(xvfb xauth python3-xlib xdotool desktop-file-utils appstream
+# tests of the real program, xdotool to find its window and drive it,
+# python3-xlib to close it, the desktop entry and AppStream checkers, and
+# what tools/package needs for the package test.
+QUELVAR_TEST_PACKAGES=(xvfb xauth xdotool python3-xlib desktop-file-utils appstream
     "${QUELVAR_PACKAGE_PACKAGES[@]}")
 
 quelvar_say() {

@@ -5,9 +5,7 @@
 // Usage: quelvar_screenshot OUTPUT.png [PAUSE]
 // PAUSE is the number of the run's pause at which the picture is taken.
 
-#include "app/MainWindow.h"
-#include "support/TestWindow.h"
-#include "ui/QtWindowServices.h"
+#include "TestWindow.h"
 
 #include <QApplication>
 #include <QImage>
@@ -41,8 +39,8 @@ int main(int argc, char **argv)
 
     TestWindow window;
 
-    window.answerNextPrompt(QStringLiteral("3"));
-    window.pressAccelerator('D');
+    window.prompts.add(QStringLiteral("3"));
+    window.pressAccelerator('d');
 
     // 2x + y - z = 8, -3x - y + 2z = -11, -2x + y + 2z = -3: x = 2, y = 3, z = -1.
     window.typeMatrix({{"2", "1", "-1", "8"}, {"-3", "-1", "2", "-11"}, {"-2", "1", "2", "-3"}});
@@ -59,8 +57,8 @@ int main(int argc, char **argv)
                              return;
                          taken = true;
                          window.services().flushGrids();
-                         saved = window.window().grab().toImage().save(output, "PNG");
-                         window.window().close();
+                         saved = window.window.grab().toImage().save(output, "PNG");
+                         window.window.close();
                      });
     window.press(QStringLiteral("cmdrun"));
 
