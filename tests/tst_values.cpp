@@ -8,7 +8,6 @@
 #include <QtTest>
 
 #include <cfloat>
-#include <clocale>
 #include <cmath>
 #include <locale>
 
@@ -33,12 +32,11 @@ class ValuesTest : public QObject
     Q_OBJECT
 
   private slots:
-    // Every text is read and shown under a locale with decimal commas: the
-    // cells' texts never depend on it.
+    // Every text is read and shown under a global locale with decimal
+    // commas: the cells' texts never depend on it.
     void initTestCase()
     {
         std::locale::global(std::locale(std::locale::classic(), new CommaDecimals));
-        std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
     }
 
     void numberFromText()
