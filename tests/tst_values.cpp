@@ -2,6 +2,7 @@
 // texts that values show in the cells.
 
 #include "app/BoundedArray.h"
+#include "app/CellWrite.h"
 #include "app/Conversions.h"
 #include "app/Single.h"
 
@@ -20,6 +21,15 @@ const Variant E;
 const double fails = std::nan("");
 
 const auto cellText = [](const Variant &value) { return QString::fromStdString(plainText(value)); };
+
+// The cells of a grid with no window behind them.
+struct WindowlessGrid final : CellGrid
+{
+    explicit WindowlessGrid(CellTable &table) : CellGrid(table) {}
+    void setRows(int) override {}
+    void setCols(int) override {}
+    void setFocus() override {}
+};
 
 struct CommaDecimals : std::numpunct<char>
 {
@@ -65,6 +75,15 @@ class ValuesTest : public QObject
         QTest::newRow("double 1234.56789") << Variant(1234.56789) << 4 << "1234.5679";
         QTest::newRow("single 1234.56789") << Variant(1234.56789f) << 4 << "1234.568";
         QTest::newRow("tie 3/256 at 7 places") << Variant(3.0 / 256) << 7 << "0.0117188";
+        QTest::newRow("integer") << Variant(-2) << -1 << "-2";
+        QTest::newRow("long rounded") << Variant(100000) << 4 << "100000";
+        QTest::newRow("double 1E+15") << Variant(1e15) << -1 << "1E+15";
+        QTest::newRow("double 1E-05") << Variant(0.00001) << -1 << "1E-05";
+        QTest::newRow("0.1 + 0.2") << Variant(0.1 + 0.2) << -1 << "0.3";
+        QTest::newRow("double -2.5E+300") << Variant(-2.5e300) << 4 << "-2.5E+300";
+        QTest::newRow("single 3.4E+38") << Variant(3.4e38f) << 4 << "3.4E+38";
+        QTest::newRow("double to -0") << Variant(-0.00001) << 4 << "0";
+        QTest::newRow("single to -0") << Variant(-0.00001f) << 4 << "0";
     }
     void texts()
     {
@@ -73,8 +92,14 @@ class ValuesTest : public QObject
         QFETCH(QString, expected);
         QCOMPARE(places < 0 ? cellText(value) : cellText(roundTo(value, Variant(places))),
                  expected);
+        if (places == 7)
+            return;
         if (places == 4)
             QCOMPARE(QString::fromStdString(roundedText(value)), expected);
+        // A cell that keeps the number shows the same text.
+        CellTable cell(1, 1);
+        cell.setNumber(places < 0 ? plainNumber(value) : roundedNumber(value));
+        QCOMPARE(QString::fromStdString(cell.text()), expected);
     }
 
     // The kind of each result; Empty here means the statement fails and leaves
@@ -109,6 +134,13 @@ class ValuesTest : public QObject
         guarded([&] { costs(1) = Variant(1e39); });
         QCOMPARE(cellText(Variant(costs(1))), QStringLiteral("1.5"));
         QVERIFY_THROWS_EXCEPTION(StatementFailed, costs(3));
+        // A failed text statement leaves the cell as it was; the alignment,
+        // a statement of its own, still lands.
+        CellTable table(2, 2);
+        WindowlessGrid grid(table);
+        writeCell(grid, 1, 1, [&] { return roundedNumber(costs(1)); });
+        writeCell(grid, 1, 1, CellGrid::AlignLeftCenter, [&] { return roundedNumber(costs(3)); });
+        QCOMPARE(grid.text() + char('0' + table.cell(1, 1).format.alignment), "1.51");
     }
 
     // The texts of the cells never depend on the locale.

@@ -107,6 +107,8 @@ class WindowTest : public QObject
         QCOMPARE(font.family().toLower() + QString::number(font.pointSizeF()), "arial9");
         QCOMPARE(typed.data(Qt::BackgroundRole).value<QBrush>().color(), QColor(Qt::white));
         QVERIFY(w.grid("msfmain0")->cells().setRow(0) && w.grid("msfmain0")->cells().setCol(2));
+        w.typeText("7");
+        QCOMPARE(w.cellText("msfmain0", 0, 2), QStringLiteral("27"));
         w.typeText("\b");
         QCOMPARE(w.rowTexts("msfmain0", 0, 0, 3), QStringList({"", "1", "", ""}));
         // Keys typed into the solved grids change nothing.

@@ -23,7 +23,7 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
     const CellTable::Cell &cell = table.cell(index.row(), index.column());
     switch (role) {
     case Qt::DisplayRole:
-        return QString::fromStdString(cell.text);
+        return QString::fromStdString(cell.text());
     case Qt::TextAlignmentRole:
         return int(alignmentOf(cell.format.alignment));
     case Qt::FontRole:

@@ -430,7 +430,7 @@ void GridView::paintArea(QPainter &painter, const QRect &clip, CellSpan rows, Ce
                 const std::uint32_t bgr = cell.format.backColorBgr;
                 painter.fillRect(rect, QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF));
             }
-            if (cell.text.empty())
+            if (cell.isEmpty())
                 continue;
             if (fontInUse != cell.format.font) {
                 fontInUse = cell.format.font;
@@ -439,7 +439,7 @@ void GridView::paintArea(QPainter &painter, const QRect &clip, CellSpan rows, Ce
             const QRect textRect = rect.adjusted(TextMargin, 0, -TextMargin - 1, -1);
             painter.drawText(
                 textRect, int(GridModel::alignmentOf(cell.format.alignment)) | Qt::TextSingleLine,
-                QString::fromStdString(cell.text));
+                QString::fromStdString(cell.text()));
         }
     }
 
