@@ -209,10 +209,10 @@ void tableauFigures(int n, int repeats)
     std::fflush(stdout);
 }
 
-// The largest system DIMENSION accepts, solved once: the run's time, the
-// longest stretch in which a click would have waited, and the memory the
-// process took at its peak.
-void longSolve(int n)
+// One SOLVE of a system of size n (--long: the largest that DIMENSION
+// accepts): the run's time, the longest stretch in which a click would have
+// waited, the memory the process took at its peak, and the floor.
+void singleSolve(int n)
 {
     BenchWindow bench;
     BenchSystem system(n);
@@ -292,18 +292,14 @@ int main(int argc, char **argv)
 
     if (argc == 3 && std::strcmp(argv[1], "--dimension") == 0)
         return dimensionOnly(std::atoi(argv[2]));
-    if (argc == 3 && std::strcmp(argv[1], "--long-solve") == 0) {
-        longSolve(std::atoi(argv[2]));
-        return 0;
-    }
     // The length of one Delay pause on its own.
     if (argc == 2 && std::strcmp(argv[1], "--delay") == 0) {
         delayPause();
         return 0;
     }
-    // One SOLVE on its own, for a profiler.
+    // One SOLVE on its own, for a profiler and for --long.
     if (argc == 3 && std::strcmp(argv[1], "--solve") == 0) {
-        solveFigures(std::atoi(argv[2]), 1, true);
+        singleSolve(std::atoi(argv[2]));
         return 0;
     }
     const bool withLongRun = argc == 2 && std::strcmp(argv[1], "--long") == 0;
@@ -331,7 +327,7 @@ int main(int argc, char **argv)
 
     // The largest system, in a process of its own for its peak memory.
     if (withLongRun) {
-        child.start(QApplication::applicationFilePath(), {"--long-solve", "1000"});
+        child.start(QApplication::applicationFilePath(), {"--solve", "1000"});
         child.waitForFinished(-1);
     }
     return 0;
