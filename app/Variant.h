@@ -140,6 +140,17 @@ inline double Variant::toDouble() const
     return 0.0;
 }
 
+// Every store into a single-precision array comes here.
+inline float toSingle(const Variant &value)
+{
+    if (value.kind() == Variant::Kind::Single)
+        return value.singleValue();
+    const float s = static_cast<float>(value.toDouble());
+    if (!std::isfinite(s))
+        failStatement();
+    return s;
+}
+
 inline Variant::Variant(double value) : m_kind(Kind::Double), m_double(value)
 {
     if (!std::isfinite(value))

@@ -173,10 +173,12 @@ class CellTable
     }
     void setAlignment(std::int16_t alignment)
     {
-        // Codes the grid does not know change nothing.
-        if (alignment < 0 || alignment > HighestAlignment)
+        // Codes the grid does not know change nothing; nor does the code the
+        // cell already has, as with every value a run writes after the first.
+        std::int8_t &stored = current().format.alignment;
+        if (alignment < 0 || alignment > HighestAlignment || stored == alignment)
             return;
-        current().format.alignment = static_cast<std::int8_t>(alignment);
+        stored = static_cast<std::int8_t>(alignment);
         markChanged();
     }
     void setBackColor(std::uint32_t colorBgr)
