@@ -38,20 +38,24 @@ class WindowServices
     // million times in a large SOLVE, far more often than the screen or the
     // user can tell apart, and a full turn each time would cost more than the
     // elimination itself; so a pause that is not due, and that nobody
-    // watches, is counted and answered right here.
+    // watches, is counted and answered right here. While pauses come by the
+    // hundred within one tick of the clock, only every PausesPerLook-th of
+    // them looks at it.
     bool doEventsWhenDue()
     {
         ++pauses;
-        if (!pausesWatched && coarseMilliseconds() - lastTurnMs < EventIntervalMs)
+        if (pausesWatched)
+            return pauseWhenDue();
+        if (--pausesBeforeLook > 0)
             return !closing;
-        return pauseWhenDue();
+        return lookWhetherDue();
     }
 
     // Number of pauses (doEvents and doEventsWhenDue calls) so far.
     std::int64_t pauseCount() const { return pauses; }
 
   protected:
-    // A clock read at every pause of a run: the coarse monotonic clock costs a
+    // A clock read at the pauses of a run: the coarse monotonic clock costs a
     // fifth of the precise one, and its few milliseconds of resolution are
     // plenty for pacing the pump.
     static std::int64_t coarseMilliseconds()
@@ -72,4 +76,18 @@ class WindowServices
     // here.
     bool pausesWatched = false;
     bool closing = false;
+
+  private:
+    // Once this many pauses have looked at the clock within one tick, only
+    // every PausesPerLook-th does until the next tick: pauses that close
+    // together are microseconds apart, and the pump turns at most a few
+    // microseconds late.
+    static constexpr int LooksPerTickBeforeSkipping = 256;
+    static constexpr int PausesPerLook = 32;
+
+    bool lookWhetherDue();
+
+    int pausesBeforeLook = 0;
+    int looksThisTick = 0;
+    std::int64_t lastLookMs = 0;
 };
