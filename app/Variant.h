@@ -125,6 +125,9 @@ std::int32_t toLong(const Variant &value);
 
 inline double Variant::toDouble() const
 {
+    // The working matrix holds Doubles: that case first.
+    if (m_kind == Kind::Double) [[likely]]
+        return m_double;
     switch (m_kind) {
     case Kind::Empty:
         return 0.0;
@@ -177,28 +180,28 @@ inline double Variant::floatingValue() const
 
 inline Variant operator+(const Variant &a, const Variant &b)
 {
-    if (Variant::floatingWithDouble(a, b))
+    if (Variant::floatingWithDouble(a, b)) [[likely]]
         return Variant::doubleResult(a.floatingValue() + b.floatingValue());
     return Variant::mixed(a, b, Variant::Operation::Add);
 }
 
 inline Variant operator-(const Variant &a, const Variant &b)
 {
-    if (Variant::floatingWithDouble(a, b))
+    if (Variant::floatingWithDouble(a, b)) [[likely]]
         return Variant::doubleResult(a.floatingValue() - b.floatingValue());
     return Variant::mixed(a, b, Variant::Operation::Subtract);
 }
 
 inline Variant operator*(const Variant &a, const Variant &b)
 {
-    if (Variant::floatingWithDouble(a, b))
+    if (Variant::floatingWithDouble(a, b)) [[likely]]
         return Variant::doubleResult(a.floatingValue() * b.floatingValue());
     return Variant::mixed(a, b, Variant::Operation::Multiply);
 }
 
 inline Variant operator/(const Variant &a, const Variant &b)
 {
-    if (Variant::floatingWithDouble(a, b)) {
+    if (Variant::floatingWithDouble(a, b)) [[likely]] {
         const double divisor = b.floatingValue();
         if (divisor == 0.0)
             failStatement();
