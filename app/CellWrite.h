@@ -58,9 +58,20 @@ void writeCell(CellGrid &grid, const R &row, const C &col, Text &&text)
 }
 
 // The same, then sets the current cell's alignment, a statement of its own.
+// A number that is computed goes into the cell together with the alignment,
+// in one step of the grid: the same cell, the same effect, half the work.
 template <class R, class C, class Text>
 void writeCell(CellGrid &grid, const R &row, const C &col, std::int16_t alignment, Text &&text)
 {
-    writeCell(grid, row, col, std::forward<Text>(text));
-    guarded([&] { grid.setCellAlignment(alignment); });
+    if constexpr (std::is_invocable_r_v<CellNumber, Text>) {
+        selectCell(grid, row, col);
+        CellNumber number;
+        if (attempt([&] { number = text(); }))
+            grid.setNumber(number, alignment);
+        else
+            grid.setCellAlignment(alignment);
+    } else {
+        writeCell(grid, row, col, std::forward<Text>(text));
+        guarded([&] { grid.setCellAlignment(alignment); });
+    }
 }

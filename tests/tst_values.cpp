@@ -138,9 +138,13 @@ class ValuesTest : public QObject
         // a statement of its own, still lands.
         CellTable table(2, 2);
         WindowlessGrid grid(table);
-        writeCell(grid, 1, 1, [&] { return roundedNumber(costs(1)); });
+        const auto shown = [&] {
+            return grid.text() + char('0' + table.cell(1, 1).format.alignment);
+        };
+        writeCell(grid, 1, 1, CellGrid::AlignCenterCenter, [&] { return roundedNumber(costs(1)); });
+        QCOMPARE(shown(), "1.54");
         writeCell(grid, 1, 1, CellGrid::AlignLeftCenter, [&] { return roundedNumber(costs(3)); });
-        QCOMPARE(grid.text() + char('0' + table.cell(1, 1).format.alignment), "1.51");
+        QCOMPARE(shown(), "1.51");
     }
 
     // The texts of the cells never depend on the locale.

@@ -48,6 +48,11 @@ class CellGrid
     void setText(std::string_view text) { table.setText(text); }
     // Replaces it with a number; reading the cell gives number.text().
     void setNumber(const CellNumber &number) { table.setNumber(number); }
+    // The same, then setCellAlignment, in one step.
+    void setNumber(const CellNumber &number, std::int16_t alignment)
+    {
+        table.setNumber(number, alignment);
+    }
     // The text of the current cell, "" if never written.
     std::string text() const { return table.text(); }
 

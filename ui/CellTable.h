@@ -171,6 +171,15 @@ class CellTable
         current().setNumber(number);
         markChanged();
     }
+    // setNumber, then setAlignment, in one step.
+    void setNumber(const CellNumber &number, std::int16_t alignment)
+    {
+        Cell &cell = current();
+        cell.setNumber(number);
+        if (alignment >= 0 && alignment <= HighestAlignment)
+            cell.format.alignment = static_cast<std::int8_t>(alignment);
+        markChanged();
+    }
     void setAlignment(std::int16_t alignment)
     {
         // Codes the grid does not know change nothing; nor does the code the
