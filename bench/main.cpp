@@ -227,8 +227,9 @@ void singleSolve(int n)
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     printTiming("solve", n, "real", real);
-    std::printf("solve n=%d longest stretch without window events %.1f ms\n", n,
-                observer.longestGapMs());
+    std::printf("solve n=%d longest stretch without window events %.1f ms (ending %.2f s into "
+                "the run)\n",
+                n, observer.longestGapMs(), observer.longestGapEndS());
     std::printf("solve n=%d repaints %.0f per s (the less painted of msfmain, msfunit)\n", n,
                 observer.fewestPaints() / real.wallMedian());
     std::printf("solve n=%d peak memory %.0f MB (whole process, after the run)\n", n,
