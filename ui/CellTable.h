@@ -12,9 +12,9 @@
 // current cell, with no toolkit behind it. Cells lie row by row in one array,
 // so the memory follows the number of cells that exist and every operation on
 // the current cell is a few loads and stores. A cell written with a number
-// keeps the number and makes its text whenever it is read. Changes are only recorded (a bounding
-// box of changed cells, a version of the layout); whoever shows the grid compares and publishes
-// them when it is ready.
+// keeps the number and makes its text whenever it is read. Changes are only
+// recorded (a bounding box of changed cells, a version of the layout);
+// whoever shows the grid compares and publishes them when it is ready.
 class CellTable
 {
   public:
@@ -252,3 +252,6 @@ class CellTable
     ChangedArea changed;
     std::uint64_t layoutRevision = 0;
 };
+
+// A cell that holds a number takes no more room than one with a short text.
+static_assert(sizeof(CellTable::Cell) == sizeof(std::string) + sizeof(CellTable::Format));
