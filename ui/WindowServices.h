@@ -79,9 +79,9 @@ class WindowServices
 
   private:
     // Once this many pauses have looked at the clock within one tick, only
-    // every PausesPerLook-th does until the next tick: pauses that close
-    // together are microseconds apart, and the pump turns at most a few
-    // microseconds late.
+    // every PausesPerLook-th does until the next tick. That many pauses in a
+    // tick of ClockResolutionMs are some 16 microseconds apart or less, so the
+    // pump turns at most about half a millisecond late.
     static constexpr int LooksPerTickBeforeSkipping = 256;
     static constexpr int PausesPerLook = 32;
 
