@@ -17,7 +17,7 @@ inline long arrayIndex(long index)
 inline long arrayIndex(const Variant &index)
 {
     // Loop counters are Integers: the common case stays inline.
-    if (index.kind() == Variant::Kind::Integer)
+    if (index.kind() == Variant::Kind::Integer) [[likely]]
         return index.integerValue();
     return toLong(index);
 }
