@@ -17,7 +17,7 @@ inline long arrayIndex(long index)
 inline long arrayIndex(const Variant &index)
 {
     // Loop counters are Integers: the common case stays inline.
-    if (index.kind() == Variant::Kind::Integer)
+    if (index.kind() == Variant::Kind::Integer) [[likely]]
         return index.integerValue();
     return toLong(index);
 }
@@ -97,14 +97,15 @@ template <class T> class BoundedArray2
     // Discards the old contents; every element starts as T().
     void create(long rowLower, long rowUpper, long colLower, long colUpper)
     {
+        const std::size_t rowCount = elementCount(rowLower, rowUpper);
         const std::size_t colCount = elementCount(colLower, colUpper);
-        std::vector<T> fresh =
-            takeReservedElements(m_reserved, elementCount(rowLower, rowUpper) * colCount);
+        std::vector<T> fresh = takeReservedElements(m_reserved, rowCount * colCount);
         m_elements.swap(fresh);
         m_rowLower = rowLower;
         m_rowUpper = rowUpper;
         m_colLower = colLower;
         m_colUpper = colUpper;
+        m_rowCount = rowCount;
         m_colCount = colCount;
         m_created = true;
     }
@@ -134,12 +135,16 @@ template <class T> class BoundedArray2
     }
 
   private:
+    // Every element access of the procedures comes here: one unsigned
+    // comparison per subscript checks both of its bounds (an array not yet
+    // created has no rows).
     T &at(long r, long c)
     {
-        if (!m_created || r < m_rowLower || r > m_rowUpper || c < m_colLower || c > m_colUpper)
+        const auto row = static_cast<std::size_t>(r - m_rowLower);
+        const auto col = static_cast<std::size_t>(c - m_colLower);
+        if (row >= m_rowCount || col >= m_colCount)
             failStatement();
-        return m_elements[static_cast<std::size_t>(r - m_rowLower) * m_colCount +
-                          static_cast<std::size_t>(c - m_colLower)];
+        return m_elements[row * m_colCount + col];
     }
 
     std::vector<T> m_elements;
@@ -148,6 +153,7 @@ template <class T> class BoundedArray2
     long m_rowUpper = -1;
     long m_colLower = 0;
     long m_colUpper = -1;
+    std::size_t m_rowCount = 0;
     std::size_t m_colCount = 0;
     bool m_created = false;
 };

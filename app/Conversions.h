@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Variant.h"
+#include "ui/CellNumber.h"
 
 #include <string>
 #include <string_view>
@@ -25,3 +26,21 @@ Variant roundTo(const Variant &value, const Variant &places);
 
 // plainText of the value rounded to 4 decimal places.
 std::string roundedText(const Variant &value);
+
+// What a cell keeps to show plainText(value) or roundedText(value): the value
+// itself, the text made when the cell is read. Neither can fail: every value
+// a Variant holds has a text, and rounding to 4 places never overflows.
+inline CellNumber plainNumber(const Variant &value)
+{
+    static_assert(int(CellNumber::Kind::Double) == int(Variant::Kind::Double) &&
+                  int(CellNumber::Kind::Single) == int(Variant::Kind::Single) &&
+                  int(CellNumber::Kind::Empty) == int(Variant::Kind::Empty));
+    return {value.toDouble(), static_cast<CellNumber::Kind>(value.kind()), CellNumber::Form::Plain};
+}
+
+inline CellNumber roundedNumber(const Variant &value)
+{
+    CellNumber number = plainNumber(value);
+    number.form = CellNumber::Form::Rounded;
+    return number;
+}

@@ -20,8 +20,8 @@ void Form1::Form_Load()
         for (ii = 0; ii <= 2; ii = ii + 1) {
             grid->setColWidth(cellIndex(ii), 700);
             if (ii > 0) {
-                writeCell(*grid, 0, ii, CellGrid::AlignCenterCenter, plainText(ii));
-                writeCell(*grid, ii, 0, CellGrid::AlignCenterCenter, plainText(ii));
+                writeCell(*grid, 0, ii, CellGrid::AlignCenterCenter, plainNumber(ii));
+                writeCell(*grid, ii, 0, CellGrid::AlignCenterCenter, plainNumber(ii));
             }
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FormState.h"
+#include "Statement.h"
 #include "ui/CellGrid.h"
 #include "ui/WindowServices.h"
 
@@ -39,13 +40,33 @@ class Form1 : public FormState
   private:
     // Start of a stepped command: reads the Delay box, sets the busy count.
     void startSteppedCommand();
-    // One pause between two displayed steps.
-    void stepDelay();
+    // One pause between two displayed steps: lets the pending window events
+    // run, then, with Delay, holds the step for the busy count. Without
+    // Delay the events run once per frame interval; the pause that finds
+    // them not due, a million times in a large run, stays inline.
+    void stepDelay()
+    {
+        if (delayOn == True) {
+            heldStep();
+            return;
+        }
+        letEventsRunWhenDue();
+        // An event run in the pause may have started a command with Delay.
+        if (delayOn == True)
+            busyCount();
+    }
+    // stepDelay with Delay on.
+    void heldStep();
+    void busyCount();
     // Lets pending window events run once. Throws RunAbandoned when the
     // window is closing.
     void letEventsRun();
     // The same, at most once per frame interval (Delay off).
-    void letEventsRunWhenDue();
+    void letEventsRunWhenDue()
+    {
+        if (!window.doEventsWhenDue())
+            throw RunAbandoned{};
+    }
 
     // Asks for n at the size prompt, leaving the answer in tmpVal; true when
     // n = tmpVal is a size to lay out, from 2 to `largest`.

@@ -31,29 +31,23 @@ void Form1::startSteppedCommand()
     delayCount = 15000000;
 }
 
-void Form1::stepDelay()
+void Form1::heldStep()
 {
-    // Without Delay the pump turns once per frame interval; with it, every
-    // pause lets the pending events run so that each held step is painted.
+    // Every pause lets the pending events run so that each held step is
+    // painted.
+    letEventsRun();
     if (delayOn == True)
-        letEventsRun();
-    else
-        letEventsRunWhenDue();
+        busyCount();
+}
 
-    if (delayOn == True) {
-        for (delayIx = 1; delayIx <= delayCount; delayIx = delayIx + 1)
-            busyStep();
-    }
+void Form1::busyCount()
+{
+    for (delayIx = 1; delayIx <= delayCount; delayIx = delayIx + 1)
+        busyStep();
 }
 
 void Form1::letEventsRun()
 {
     if (!window.doEvents())
-        throw RunAbandoned{};
-}
-
-void Form1::letEventsRunWhenDue()
-{
-    if (!window.doEventsWhenDue())
         throw RunAbandoned{};
 }

@@ -146,16 +146,6 @@ Variant operator-(const Variant &a)
     return Variant(0) - a;
 }
 
-float toSingle(const Variant &value)
-{
-    if (value.kind() == Variant::Kind::Single)
-        return value.singleValue();
-    const float s = static_cast<float>(value.toDouble());
-    if (!std::isfinite(s))
-        failStatement();
-    return s;
-}
-
 std::int16_t toInteger(const Variant &value)
 {
     if (value.kind() == Variant::Kind::Integer)

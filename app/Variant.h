@@ -126,6 +126,9 @@ std::int32_t toLong(const Variant &value);
 
 inline double Variant::toDouble() const
 {
+    // The working matrix holds Doubles: that case first.
+    if (m_kind == Kind::Double) [[likely]]
+        return m_double;
     switch (m_kind) {
     case Kind::Empty:
         return 0.0;
@@ -139,6 +142,17 @@ inline double Variant::toDouble() const
         return m_double;
     }
     return 0.0;
+}
+
+// Every store into a single-precision array comes here.
+inline float toSingle(const Variant &value)
+{
+    if (value.kind() == Variant::Kind::Single)
+        return value.singleValue();
+    const float s = static_cast<float>(value.toDouble());
+    if (!std::isfinite(s))
+        failStatement();
+    return s;
 }
 
 inline Variant::Variant(double value) : m_kind(Kind::Double), m_double(value)
@@ -167,28 +181,28 @@ inline double Variant::floatingValue() const
 
 inline Variant operator+(const Variant &a, const Variant &b)
 {
-    if (Variant::floatingWithDouble(a, b))
+    if (Variant::floatingWithDouble(a, b)) [[likely]]
         return Variant::doubleResult(a.floatingValue() + b.floatingValue());
     return Variant::mixed(a, b, Variant::Operation::Add);
 }
 
 inline Variant operator-(const Variant &a, const Variant &b)
 {
-    if (Variant::floatingWithDouble(a, b))
+    if (Variant::floatingWithDouble(a, b)) [[likely]]
         return Variant::doubleResult(a.floatingValue() - b.floatingValue());
     return Variant::mixed(a, b, Variant::Operation::Subtract);
 }
 
 inline Variant operator*(const Variant &a, const Variant &b)
 {
-    if (Variant::floatingWithDouble(a, b))
+    if (Variant::floatingWithDouble(a, b)) [[likely]]
         return Variant::doubleResult(a.floatingValue() * b.floatingValue());
     return Variant::mixed(a, b, Variant::Operation::Multiply);
 }
 
 inline Variant operator/(const Variant &a, const Variant &b)
 {
-    if (Variant::floatingWithDouble(a, b)) {
+    if (Variant::floatingWithDouble(a, b)) [[likely]] {
         const double divisor = b.floatingValue();
         if (divisor == 0.0)
             failStatement();

@@ -19,8 +19,9 @@ void RunObserver::start()
 {
     std::fill(paints.begin(), paints.end(), 0);
     longestGap = 0;
+    longestGapEnd = 0;
     running = true;
-    lastBeat = Clock::now();
+    started = lastBeat = Clock::now();
     heartbeat.start();
 }
 
@@ -51,6 +52,9 @@ void RunObserver::beat()
 {
     const Clock::time_point now = Clock::now();
     const double gap = std::chrono::duration<double, std::milli>(now - lastBeat).count();
-    longestGap = std::max(longestGap, gap);
+    if (gap > longestGap) {
+        longestGap = gap;
+        longestGapEnd = std::chrono::duration<double>(now - started).count();
+    }
     lastBeat = now;
 }

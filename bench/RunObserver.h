@@ -25,6 +25,8 @@ class RunObserver : public QObject
     void stop();
 
     double longestGapMs() const { return longestGap; }
+    // How far into the run the longest gap ended.
+    double longestGapEndS() const { return longestGapEnd; }
     // Paints of the grid that was painted least often.
     int fewestPaints() const;
 
@@ -37,7 +39,9 @@ class RunObserver : public QObject
     std::vector<QWidget *> viewports;
     std::vector<int> paints;
     QTimer heartbeat;
+    Clock::time_point started{};
     Clock::time_point lastBeat{};
     double longestGap = 0;
+    double longestGapEnd = 0;
     bool running = false;
 };

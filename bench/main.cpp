@@ -1,6 +1,7 @@
 // The benchmark of Quelvar's runs. Prints one line per figure, each with n
 // and its unit. Run on the offscreen platform (the default here):
-//   build/release/bench/quelvar_bench
+//   build/release/bench/quelvar_bench [--long]
+// --long adds a SOLVE of the largest system, n = 1000 (half a minute or more).
 
 #include "BenchSystem.h"
 #include "EliminationKernels.h"
@@ -110,6 +111,43 @@ class BenchWindow
     PromptAnswerer answerer;
 };
 
+// Medians of one figure of a run: wall and processor seconds.
+struct Timing
+{
+    std::vector<double> wall, cpu;
+
+    void add(const std::function<void()> &work)
+    {
+        double processor = 0;
+        wall.push_back(timed(work, &processor));
+        cpu.push_back(processor);
+    }
+    double wallMedian() const { return median(wall); }
+    double cpuMedian() const { return median(cpu); }
+};
+
+void printTiming(const char *what, int n, const char *name, const Timing &timing)
+{
+    std::printf("%s n=%d %s %.4f s (processor %.4f s)\n", what, n, name, timing.wallMedian(),
+                timing.cpuMedian());
+}
+
+void printRatio(const char *what, int n, const char *name, const Timing &real, const Timing &base,
+                const char *format)
+{
+    char line[160];
+    std::snprintf(line, sizeof line, format, what, n, name, real.wallMedian() / base.wallMedian(),
+                  real.cpuMedian() / base.cpuMedian());
+    std::printf("%s\n", line);
+}
+
+// Runs `work` and checks that it gave a checksum.
+void checked(const std::function<long()> &work)
+{
+    if (work() == 0)
+        std::printf("# checksum 0?\n");
+}
+
 void solveFigures(int n, int repeats, bool observe)
 {
     BenchWindow bench;
@@ -118,30 +156,24 @@ void solveFigures(int n, int repeats, bool observe)
     bench.enter(system, 1);
 
     RunObserver observer(bench.resultViewports());
-    std::vector<double> real, kernel, realCpu, kernelCpu, gaps, paintRates;
+    Timing real, kernel, floor;
+    std::vector<double> gaps, paintRates;
     for (int run = 0; run < repeats; ++run) {
-        double cpu = 0;
         observer.start();
-        const double seconds = timed([&] { bench.button("cmdrun")->click(); }, &cpu);
+        real.add([&] { bench.button("cmdrun")->click(); });
         observer.stop();
-        real.push_back(seconds);
-        realCpu.push_back(cpu);
         gaps.push_back(observer.longestGapMs());
-        paintRates.push_back(observer.fewestPaints() / seconds);
+        paintRates.push_back(observer.fewestPaints() / real.wall.back());
 
-        long checksum = 0;
-        kernel.push_back(timed([&] { checksum = solveKernel(system); }, &cpu));
-        kernelCpu.push_back(cpu);
-        if (checksum == 0)
-            std::printf("# kernel checksum 0?\n");
+        kernel.add([&] { checked([&] { return solveKernel(system); }); });
+        floor.add([&] { checked([&] { return solveFloor(system); }); });
     }
 
-    const double realTime = median(real);
-    const double kernelTime = median(kernel);
-    std::printf("solve n=%d real %.4f s (processor %.4f s)\n", n, realTime, median(realCpu));
-    std::printf("solve n=%d kernel %.4f s (processor %.4f s)\n", n, kernelTime, median(kernelCpu));
-    std::printf("solve n=%d real/kernel %.2f x (processor %.2f x)\n", n, realTime / kernelTime,
-                median(realCpu) / median(kernelCpu));
+    printTiming("solve", n, "real", real);
+    printTiming("solve", n, "kernel", kernel);
+    printTiming("solve", n, "floor", floor);
+    printRatio("solve", n, "real/kernel", real, kernel, "%s n=%d %s %.2f x (processor %.2f x)");
+    printRatio("solve", n, "real/floor", real, floor, "%s n=%d %s %.1f x (processor %.1f x)");
     if (observe) {
         std::printf("solve n=%d longest stretch without window events %.1f ms\n", n,
                     *std::max_element(gaps.begin(), gaps.end()));
@@ -159,26 +191,55 @@ void tableauFigures(int n, int repeats)
     // B in columns 2..n+1, b in column n+2: the system's [A | b].
     bench.enter(system, 2);
 
-    std::vector<double> real, kernel, realCpu, kernelCpu;
+    Timing real, kernel, floor;
     for (int run = 0; run < repeats; ++run) {
-        double cpu = 0;
         // Until column 1 is typed into, every press (re)loads the tableau.
-        real.push_back(timed([&] { bench.button("cmdpivot")->click(); }, &cpu));
-        realCpu.push_back(cpu);
-        long checksum = 0;
-        kernel.push_back(timed([&] { checksum = tableauLoadKernel(system); }, &cpu));
-        kernelCpu.push_back(cpu);
-        if (checksum == 0)
-            std::printf("# kernel checksum 0?\n");
+        real.add([&] { bench.button("cmdpivot")->click(); });
+        kernel.add([&] { checked([&] { return tableauLoadKernel(system); }); });
+        floor.add([&] { checked([&] { return tableauLoadFloor(system); }); });
     }
-    const double realTime = median(real);
-    const double kernelTime = median(kernel);
     std::printf("pivot dim n=%d layout %.4f s (prompt included)\n", n, layout);
-    std::printf("tableau load n=%d real %.4f s (processor %.4f s)\n", n, realTime, median(realCpu));
-    std::printf("tableau load n=%d kernel %.4f s (processor %.4f s)\n", n, kernelTime,
-                median(kernelCpu));
-    std::printf("tableau load n=%d real/kernel %.2f x (processor %.2f x)\n", n,
-                realTime / kernelTime, median(realCpu) / median(kernelCpu));
+    printTiming("tableau load", n, "real", real);
+    printTiming("tableau load", n, "kernel", kernel);
+    printTiming("tableau load", n, "floor", floor);
+    printRatio("tableau load", n, "real/kernel", real, kernel,
+               "%s n=%d %s %.2f x (processor %.2f x)");
+    printRatio("tableau load", n, "real/floor", real, floor,
+               "%s n=%d %s %.1f x (processor %.1f x)");
+    std::fflush(stdout);
+}
+
+// One SOLVE of a system of size n (--long: the largest that DIMENSION
+// accepts): the run's time, the longest stretch in which a click would have
+// waited, the memory the process took at its peak, and the floor.
+void singleSolve(int n)
+{
+    BenchWindow bench;
+    BenchSystem system(n);
+    bench.dimension("cmddim", n);
+    bench.enter(system, 1);
+
+    RunObserver observer(bench.resultViewports());
+    Timing real;
+    observer.start();
+    real.add([&] { bench.button("cmdrun")->click(); });
+    observer.stop();
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    printTiming("solve", n, "real", real);
+    std::printf("solve n=%d longest stretch without window events %.1f ms (ending %.2f s into "
+                "the run)\n",
+                n, observer.longestGapMs(), observer.longestGapEndS());
+    std::printf("solve n=%d repaints %.0f per s (the less painted of msfmain, msfunit)\n", n,
+                observer.fewestPaints() / real.wallMedian());
+    std::printf("solve n=%d peak memory %.0f MB (whole process, after the run)\n", n,
+                usage.ru_maxrss / 1024.0);
+    std::fflush(stdout);
+
+    Timing floor;
+    floor.add([&] { checked([&] { return solveFloor(system); }); });
+    printTiming("solve", n, "floor", floor);
+    printRatio("solve", n, "real/floor", real, floor, "%s n=%d %s %.1f x (processor %.1f x)");
     std::fflush(stdout);
 }
 
@@ -237,22 +298,25 @@ int main(int argc, char **argv)
         delayPause();
         return 0;
     }
-    // One SOLVE on its own, for a profiler.
+    // One SOLVE on its own, for a profiler and for --long.
     if (argc == 3 && std::strcmp(argv[1], "--solve") == 0) {
-        solveFigures(std::atoi(argv[2]), 1, true);
+        singleSolve(std::atoi(argv[2]));
         return 0;
     }
+    const bool withLongRun = argc == 2 && std::strcmp(argv[1], "--long") == 0;
 
     std::printf("# Quelvar benchmark, platform %s, Delay off unless stated\n",
                 qPrintable(QApplication::platformName()));
     std::printf("# system: %s\n", BenchSystem::description());
     std::printf("# real: the button pressed on the shown window; kernel: the same "
-                "elimination and cell texts without grid or event pump; medians of 3\n");
+                "elimination and cell texts without grid or event pump; floor: the same "
+                "elimination storing each written value, no texts; medians of 3\n");
     std::fflush(stdout);
 
     solveFigures(30, 3, false);
     solveFigures(60, 3, false);
     solveFigures(100, 3, true);
+    solveFigures(300, 3, true);
     tableauFigures(100, 3);
 
     QProcess child;
@@ -261,5 +325,11 @@ int main(int argc, char **argv)
     child.waitForFinished(120000);
 
     delayPause();
+
+    // The largest system, in a process of its own for its peak memory.
+    if (withLongRun) {
+        child.start(QApplication::applicationFilePath(), {"--solve", "1000"});
+        child.waitForFinished(-1);
+    }
     return 0;
 }

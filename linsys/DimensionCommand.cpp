@@ -27,8 +27,8 @@ void Form1::cmddim_Click()
             for (ii = 0; ii <= n; ii = ii + 1) {
                 grid->setColWidth(cellIndex(ii), 700);
                 if (ii > 0) {
-                    writeCell(*grid, 0, ii, CellGrid::AlignCenterCenter, plainText(ii));
-                    writeCell(*grid, ii, 0, CellGrid::AlignCenterCenter, plainText(ii));
+                    writeCell(*grid, 0, ii, CellGrid::AlignCenterCenter, plainNumber(ii));
+                    writeCell(*grid, ii, 0, CellGrid::AlignCenterCenter, plainNumber(ii));
                 }
             }
         }

@@ -35,7 +35,7 @@ void Form1::cmdrun_Click()
         const Variant lastWorkingCol = dimN + 1;
         for (jj = 1; jj <= lastWorkingCol; jj = jj + 1) {
             guarded([&] { matWorking(ii, jj) = matInput(ii, jj); });
-            writeCell(msfmain, ii, jj, Centred, [&] { return plainText(matWorking(ii, jj)); });
+            writeCell(msfmain, ii, jj, Centred, [&] { return plainNumber(matWorking(ii, jj)); });
         }
     }
 
@@ -49,10 +49,11 @@ void Form1::cmdrun_Click()
                 if (ii == jj)
                     matSide(ii, jj) = 1;
             });
-            writeCell(msfunit, ii, jj, Centred, [&] { return plainText(matSide(ii, jj)); });
+            writeCell(msfunit, ii, jj, Centred, [&] { return plainNumber(matSide(ii, jj)); });
         }
         guarded([&] { matSide(ii, dimN + 1) = matInput(ii, dimN + 1); });
-        writeCell(msfunit, ii, dimN + 1, Centred, [&] { return plainText(matSide(ii, dimN + 1)); });
+        writeCell(msfunit, ii, dimN + 1, Centred,
+                  [&] { return plainNumber(matSide(ii, dimN + 1)); });
     }
 
     letEventsRun();
@@ -68,9 +69,9 @@ void Form1::cmdrun_Click()
         for (jj = 1; jj <= lastCol; jj = jj + 1) {
             stepDelay();
             guarded([&] { matWorking(ii, jj) = matWorking(ii, jj) / tmpVal; });
-            writeCell(msfmain, ii, jj, Left, [&] { return roundedText(matWorking(ii, jj)); });
+            writeCell(msfmain, ii, jj, Left, [&] { return roundedNumber(matWorking(ii, jj)); });
             guarded([&] { matSide(ii, jj) = matSide(ii, jj) / tmpVal; });
-            writeCell(msfunit, ii, jj, Left, [&] { return roundedText(matSide(ii, jj)); });
+            writeCell(msfunit, ii, jj, Left, [&] { return roundedNumber(matSide(ii, jj)); });
         }
 
         // The rows below the pivot, then the rows above it.
@@ -104,9 +105,10 @@ void Form1::clearRowKk()
             guarded([&] {
                 matWorking(kk, colIx) = matWorking(kk, colIx) - matWorking(ii, colIx) * tmpVal;
             });
-            writeCell(msfmain, kk, colIx, Left, [&] { return roundedText(matWorking(kk, colIx)); });
+            writeCell(msfmain, kk, colIx, Left,
+                      [&] { return roundedNumber(matWorking(kk, colIx)); });
             guarded([&] { matSide(kk, colIx) = matSide(kk, colIx) - matSide(ii, colIx) * tmpVal; });
-            writeCell(msfunit, kk, colIx, Left, [&] { return roundedText(matSide(kk, colIx)); });
+            writeCell(msfunit, kk, colIx, Left, [&] { return roundedNumber(matSide(kk, colIx)); });
         }
     }
 }

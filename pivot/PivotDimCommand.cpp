@@ -39,12 +39,12 @@ void Form1::cmdpidim_Click()
             for (ii = 0; ii <= n; ii = ii + 1) {
                 grid.setColWidth(cellIndex(ii), HeaderWidth);
                 if (ii > 0) {
-                    writeCell(grid, 0, ii, CellGrid::AlignCenterCenter, plainText(ii - 1));
-                    writeCell(grid, ii, 0, CellGrid::AlignCenterCenter, plainText(ii));
+                    writeCell(grid, 0, ii, CellGrid::AlignCenterCenter, plainNumber(ii - 1));
+                    writeCell(grid, ii, 0, CellGrid::AlignCenterCenter, plainNumber(ii));
                 }
             }
             grid.setColWidth(cellIndex(ii), HeaderWidth);
-            writeCell(grid, 0, ii, CellGrid::AlignCenterCenter, plainText(ii - 1));
+            writeCell(grid, 0, ii, CellGrid::AlignCenterCenter, plainNumber(ii - 1));
         };
 
         msfmain0.setRows(n + 2);

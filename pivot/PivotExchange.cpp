@@ -24,7 +24,7 @@ void Form1::pivotExchange(PivotLocals &local)
         const int lastCol = dimN + 2;
         for (int c = 1; c <= lastCol; ++c) {
             guarded([&] { matWorking(r, c) = matWorking(r, c) / tmpVal; });
-            writeCell(msfmain, r, c, Left, [&] { return plainText(matWorking(r, c)); });
+            writeCell(msfmain, r, c, Left, [&] { return plainNumber(matWorking(r, c)); });
         }
     }
 
@@ -42,7 +42,7 @@ void Form1::pivotExchange(PivotLocals &local)
             guarded([&] {
                 matWorking(i, colIx) = matWorking(i, colIx) - tmpVal * matWorking(r, colIx);
             });
-            writeCell(msfmain, i, colIx, Left, [&] { return plainText(matWorking(i, colIx)); });
+            writeCell(msfmain, i, colIx, Left, [&] { return plainNumber(matWorking(i, colIx)); });
         }
     }
 
@@ -50,9 +50,9 @@ void Form1::pivotExchange(PivotLocals &local)
     const int lastSide = dimN;
     for (int i = 1; i <= lastSide; ++i) {
         guarded([&] { matSide(i, r + 1) = matInput(i, 1); });
-        writeCell(msfunit, i, r + 1, Left, [&] { return plainText(matSide(i, r + 1)); });
+        writeCell(msfunit, i, r + 1, Left, [&] { return plainNumber(matSide(i, r + 1)); });
         guarded([&] { matSide(i, dimN + 2) = matWorking(i, dimN + 2); });
-        writeCell(msfunit, i, dimN + 2, Left, [&] { return plainText(matSide(i, dimN + 2)); });
+        writeCell(msfunit, i, dimN + 2, Left, [&] { return plainNumber(matSide(i, dimN + 2)); });
     }
 
     // "Total": the basic costs times the inverse (the simplex multipliers)
@@ -63,7 +63,7 @@ void Form1::pivotExchange(PivotLocals &local)
         const int lastTerm = dimN;
         for (int i = 1; i <= lastTerm; ++i)
             guarded([&] { tmpVal = tmpVal + matWorking(i, c) * basicCost(i); });
-        writeCell(msfmain, dimN + 1, c, Left, [&] { return plainText(tmpVal); });
+        writeCell(msfmain, dimN + 1, c, Left, [&] { return plainNumber(tmpVal); });
     }
     guarded([&] { window.setText1(roundedText(tmpVal)); });
 
@@ -71,7 +71,7 @@ void Form1::pivotExchange(PivotLocals &local)
     const int lastWeighted = dimN;
     for (int i = 1; i <= lastWeighted; ++i) {
         guarded([&] { matSide(i, dimN + 2) = matWorking(i, dimN + 2) * basicCost(i); });
-        writeCell(msfunit, i, dimN + 2, Left, [&] { return roundedText(matSide(i, dimN + 2)); });
+        writeCell(msfunit, i, dimN + 2, Left, [&] { return roundedNumber(matSide(i, dimN + 2)); });
     }
 
     msfmain0.setCol(1);

@@ -25,8 +25,8 @@ void Form1::pivotIteration(PivotLocals &local)
     // ratio of a row whose ratio lies beyond the single range.
     auto minrText = [&](int i) {
         if (local.ratioTab(i, 2).kind() == Variant::Kind::Double)
-            return plainText(local.ratioTab(i, 2));
-        return plainText(local.minrVal(i));
+            return plainNumber(local.ratioTab(i, 2));
+        return plainNumber(local.minrVal(i));
     };
 
     // Row pass. Column j of the inverse pairs with row j-1 of b and of the
@@ -48,7 +48,7 @@ void Form1::pivotIteration(PivotLocals &local)
         // Rounding to 7 places keeps noise of the inverse out of the ratio test.
         guarded([&] { local.updCol(i) = roundTo(local.updCol(i), local.roundPlaces); });
         guarded([&] { local.updRhs(i) = roundTo(local.updRhs(i), local.roundPlaces); });
-        writeCell(msfmain0, i, dimN + 3, Centred, [&] { return plainText(local.updCol(i)); });
+        writeCell(msfmain0, i, dimN + 3, Centred, [&] { return plainNumber(local.updCol(i)); });
 
         guarded([&] {
             if (local.updCol(i) > 0) {
@@ -76,9 +76,9 @@ void Form1::pivotIteration(PivotLocals &local)
     const int lastStored = dimN;
     for (int i = 1; i <= lastStored; ++i) {
         guarded([&] { matWorking(i, 1) = local.updCol(i); });
-        writeCell(msfmain, i, 1, Left, [&] { return plainText(matWorking(i, 1)); });
+        writeCell(msfmain, i, 1, Left, [&] { return plainNumber(matWorking(i, 1)); });
         guarded([&] { matWorking(i, dimN + 2) = local.updRhs(i); });
-        writeCell(msfmain, i, dimN + 2, Left, [&] { return plainText(matWorking(i, dimN + 2)); });
+        writeCell(msfmain, i, dimN + 2, Left, [&] { return plainNumber(matWorking(i, dimN + 2)); });
     }
 
     // Ratio sort: an exchange sort among the records that have a ratio. Equal

@@ -37,7 +37,7 @@ void Form1::pivotLoad(PivotLocals &local)
         const int lastCol = dimN + 2;
         for (jj = 2; jj <= lastCol; jj = jj + 1) {
             guarded([&] { matWorking(r, jj) = matInput(r, jj); });
-            writeCell(msfmain, r, jj, Centred, [&] { return plainText(matWorking(r, jj)); });
+            writeCell(msfmain, r, jj, Centred, [&] { return plainNumber(matWorking(r, jj)); });
         }
     }
 
@@ -51,10 +51,10 @@ void Form1::pivotLoad(PivotLocals &local)
                 if (jj == r + 1)
                     matSide(r, jj) = Single(1.0f);
             });
-            writeCell(msfunit, r, jj, Centred, [&] { return plainText(matSide(r, jj)); });
+            writeCell(msfunit, r, jj, Centred, [&] { return plainNumber(matSide(r, jj)); });
         }
         guarded([&] { matSide(r, dimN + 2) = matInput(r, dimN + 2); });
-        writeCell(msfunit, r, dimN + 2, Centred, [&] { return plainText(matSide(r, dimN + 2)); });
+        writeCell(msfunit, r, dimN + 2, Centred, [&] { return plainNumber(matSide(r, dimN + 2)); });
     }
 
     letEventsRun();
@@ -71,9 +71,9 @@ void Form1::pivotLoad(PivotLocals &local)
             guarded([&] {
                 matWorking(b, colIx) = matWorking(b, colIx) - tmpVal * matWorking(r, colIx);
             });
-            writeCell(msfmain, b, colIx, Left, [&] { return roundedText(matWorking(b, colIx)); });
+            writeCell(msfmain, b, colIx, Left, [&] { return roundedNumber(matWorking(b, colIx)); });
             guarded([&] { matSide(b, colIx) = matSide(b, colIx) - tmpVal * matSide(r, colIx); });
-            writeCell(msfunit, b, colIx, Left, [&] { return roundedText(matSide(b, colIx)); });
+            writeCell(msfunit, b, colIx, Left, [&] { return roundedNumber(matSide(b, colIx)); });
         }
     };
 
@@ -87,9 +87,9 @@ void Form1::pivotLoad(PivotLocals &local)
         for (jj = 2; jj <= lastCol; jj = jj + 1) {
             stepDelay();
             guarded([&] { matWorking(r, jj) = matWorking(r, jj) / tmpVal; });
-            writeCell(msfmain, r, jj, Left, [&] { return roundedText(matWorking(r, jj)); });
+            writeCell(msfmain, r, jj, Left, [&] { return roundedNumber(matWorking(r, jj)); });
             guarded([&] { matSide(r, jj) = matSide(r, jj) / tmpVal; });
-            writeCell(msfunit, r, jj, Left, [&] { return roundedText(matSide(r, jj)); });
+            writeCell(msfunit, r, jj, Left, [&] { return roundedNumber(matSide(r, jj)); });
         }
 
         // Below the pivot row, then above it.
@@ -110,7 +110,7 @@ void Form1::pivotLoad(PivotLocals &local)
         const int lastCol = dimN + 2;
         for (jj = 2; jj <= lastCol; jj = jj + 1) {
             guarded([&] { matWorking(r, jj) = matSide(r, jj); });
-            writeCell(msfmain, r, jj, Left, [&] { return plainText(matWorking(r, jj)); });
+            writeCell(msfmain, r, jj, Left, [&] { return plainNumber(matWorking(r, jj)); });
         }
     }
 
@@ -120,7 +120,7 @@ void Form1::pivotLoad(PivotLocals &local)
         const int lastCol = dimN + 1;
         for (jj = 2; jj <= lastCol; jj = jj + 1) {
             guarded([&] { matSide(r, jj) = matInput(r, jj); });
-            writeCell(msfunit, r, jj, Left, [&] { return plainText(matSide(r, jj)); });
+            writeCell(msfunit, r, jj, Left, [&] { return plainNumber(matSide(r, jj)); });
         }
     }
 

@@ -2,8 +2,10 @@
 // texts that values show in the cells.
 
 #include "app/BoundedArray.h"
+#include "app/CellWrite.h"
 #include "app/Conversions.h"
 #include "app/Single.h"
+#include "ui/WindowlessGrid.h"
 
 #include <QtTest>
 
@@ -56,7 +58,8 @@ class ValuesTest : public QObject
         }
     }
 
-    // Places -1: the plain text; 4: also the rounded text of a cell.
+    // Places -1: the plain text; 4: also the rounded text of a cell. A cell
+    // that keeps the number shows the same text.
     void texts()
     {
         // clang-format off
@@ -64,16 +67,24 @@ class ValuesTest : public QObject
             {Variant(1.0 / 3.0), -1, "0.333333333333333"}, {Variant(1.0f / 3.0f), -1, "0.3333333"},
             {E, -1, ""}, {Variant(-0.0), -1, "0"}, {Variant(1.5e-7f), -1, "1.5E-07"},
             {Variant(0.0001), -1, "0.0001"}, {Variant(0.00005), -1, "5E-05"},
+            {Variant(-2), -1, "-2"}, {Variant(1e15), -1, "1E+15"}, {Variant(0.1 + 0.2), -1, "0.3"},
             {Variant(2.0 / 3.0), 4, "0.6667"}, {Variant(-1.0 / 3.0), 4, "-0.3333"},
             {Variant(0.000025), 4, "0"}, {Variant(1234.56789), 4, "1234.5679"},
             {Variant(1234.56789f), 4, "1234.568"}, {Variant(0.03125), 4, "0.0312"}, // a tie to even
+            {Variant(100000), 4, "100000"}, {Variant(-2.5e300), 4, "-2.5E+300"},
+            {Variant(3.4e38f), 4, "3.4E+38"}, {Variant(-0.00001), 4, "0"}, {Variant(-0.00001f), 4, "0"},
             {Variant(-5.0 / 256), 7, "-0.0195312"}};
         // clang-format on
         for (const auto &[value, places, expected] : rows) {
             QCOMPARE(places < 0 ? cellText(value) : cellText(roundTo(value, Variant(places))),
                      expected);
+            if (places == 7)
+                continue;
             if (places == 4)
                 QCOMPARE(QString::fromStdString(roundedText(value)), expected);
+            CellTable cell(1, 1);
+            cell.setNumber(places < 0 ? plainNumber(value) : roundedNumber(value));
+            QCOMPARE(QString::fromStdString(cell.text()), expected);
         }
     }
 
@@ -112,6 +123,19 @@ class ValuesTest : public QObject
         matrix(1, 1) = Variant(1.5);
         QVERIFY_THROWS_EXCEPTION(StatementFailed, matrix(1, 1) = Variant(1e39));
         QCOMPARE(cellText(Variant(matrix(1, 1))), "1.5");
+        // A failed text statement leaves the cell as it was; the alignment,
+        // a statement of its own, still lands.
+        CellTable table(2, 2);
+        WindowlessGrid grid(table);
+        const auto shown = [&] {
+            return grid.text() + char('0' + table.cell(1, 1).format.alignment);
+        };
+        writeCell(grid, 1, 1, CellGrid::AlignCenterCenter,
+                  [&] { return roundedNumber(matrix(1, 1)); });
+        QCOMPARE(shown(), "1.54");
+        writeCell(grid, 1, 1, CellGrid::AlignLeftCenter,
+                  [&] { return roundedNumber(matrix(3, 1)); });
+        QCOMPARE(shown(), "1.51");
     }
 };
 

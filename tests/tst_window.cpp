@@ -106,6 +106,10 @@ class WindowTest : public QObject
                      w->rows("msfunit", 1, 1, 1, 1),
                  QStringList({"-2E3\r|x|", "|12.5|", "", ""}));
         QCOMPARE(w->rows("msfmain0", 1, 2, 1, 3, true), QStringList({"CCL", "CCL"}));
+        // A key goes on the end of a number a procedure wrote, a header's too.
+        QVERIFY(w->grid("msfmain0")->cells().setRow(0) && w->grid("msfmain0")->cells().setCol(2));
+        w->type("7");
+        QCOMPARE(w->rows("msfmain0", 0, 0, 2, 2), QStringList("27"));
         for (int col : {1, 2}) {
             const QModelIndex cell = w->grid("msfmain0")->model()->index(2, col);
             const QFont font = cell.data(Qt::FontRole).value<QFont>();

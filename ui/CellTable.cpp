@@ -2,17 +2,97 @@
 
 #include <algorithm>
 #include <climits>
+#include <new>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
 constexpr CellTable::ChangedArea NothingChanged{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
 
-// Alignment codes of the grid: 0..8 are left/centre/right by top/centre/
-// bottom, 9 is the general alignment.
-constexpr std::int16_t HighestAlignment = 9;
-
 } // namespace
+
+CellTable::Cell::Cell(const Cell &other) : format(other.format)
+{
+    if (other.holdsNumber())
+        storedValue = other.storedValue;
+    else
+        new (&storedText) std::string(other.storedText);
+}
+
+CellTable::Cell::Cell(Cell &&other) noexcept : format(other.format)
+{
+    if (other.holdsNumber())
+        storedValue = other.storedValue;
+    else
+        new (&storedText) std::string(std::move(other.storedText));
+}
+
+CellTable::Cell &CellTable::Cell::operator=(const Cell &other)
+{
+    if (this != &other) {
+        if (other.holdsNumber())
+            setNumber(other.number());
+        else
+            setText(other.storedText);
+        format = other.format;
+    }
+    return *this;
+}
+
+CellTable::Cell &CellTable::Cell::operator=(Cell &&other) noexcept
+{
+    if (this == &other)
+        return *this;
+    if (other.holdsNumber()) {
+        setNumber(other.number());
+    } else if (holdsNumber()) {
+        new (&storedText) std::string(std::move(other.storedText));
+    } else {
+        storedText = std::move(other.storedText);
+    }
+    format = other.format;
+    return *this;
+}
+
+CellTable::Cell::~Cell()
+{
+    if (!holdsNumber())
+        storedText.~basic_string();
+}
+
+CellNumber CellTable::Cell::number() const
+{
+    const int code = format.content - 1;
+    return {storedValue, static_cast<CellNumber::Kind>(code / 2),
+            static_cast<CellNumber::Form>(code % 2)};
+}
+
+std::string CellTable::Cell::text() const
+{
+    return holdsNumber() ? number().text() : storedText;
+}
+
+void CellTable::Cell::setText(std::string_view text)
+{
+    if (!holdsNumber()) {
+        storedText.assign(text.data(), text.size());
+        return;
+    }
+    std::string fresh(text);
+    new (&storedText) std::string(std::move(fresh));
+    format.content = HoldsText;
+}
+
+void CellTable::Cell::setEmpty() noexcept
+{
+    if (holdsNumber()) {
+        new (&storedText) std::string();
+        format.content = HoldsText;
+    } else {
+        storedText.clear();
+    }
+}
 
 CellTable::CellTable(int rows, int cols)
     : fontTable{{DefaultFontName, DefaultFontSize}}, changed(NothingChanged)
@@ -99,27 +179,18 @@ void CellTable::releaseSpareMemory()
         cells.shrink_to_fit();
 }
 
-void CellTable::setAlignment(std::int16_t alignment)
-{
-    // Codes the grid does not know change nothing.
-    if (alignment < 0 || alignment > HighestAlignment)
-        return;
-    current().format.alignment = static_cast<std::int8_t>(alignment);
-    markChanged();
-}
-
-std::uint16_t CellTable::fontIndex(std::string_view name, float points)
+std::uint8_t CellTable::fontIndex(std::string_view name, float points)
 {
     for (std::size_t i = 0; i < fontTable.size(); ++i) {
         if (fontTable[i].points == points && fontTable[i].name == name)
-            return static_cast<std::uint16_t>(i);
+            return static_cast<std::uint8_t>(i);
     }
     // The program uses two fonts; should a grid ever collect more than
     // the index can tell apart, the last one stands for the rest.
-    if (fontTable.size() > UINT16_MAX)
-        return UINT16_MAX;
+    if (fontTable.size() > UINT8_MAX)
+        return UINT8_MAX;
     fontTable.push_back({std::string(name), points});
-    return static_cast<std::uint16_t>(fontTable.size() - 1);
+    return static_cast<std::uint8_t>(fontTable.size() - 1);
 }
 
 void CellTable::setFontName(std::string_view name)

@@ -1,17 +1,20 @@
 #pragma once
 
+#include "CellNumber.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// The cells of one grid: texts, formats, column widths and the current cell,
-// with no toolkit behind it. Cells lie row by row in one array, so the memory
-// follows the number of cells that exist and every operation on the current
-// cell is a few loads and stores. Changes are only recorded (a bounding box
-// of changed cells, a version of the layout); whoever shows the grid compares
-// and publishes them when it is ready.
+// The cells of one grid: texts or numbers, formats, column widths and the
+// current cell, with no toolkit behind it. Cells lie row by row in one array,
+// so the memory follows the number of cells that exist and every operation on
+// the current cell is a few loads and stores. A cell written with a number
+// keeps the number and makes its text whenever it is read. Changes are only
+// recorded (a bounding box of changed cells, a version of the layout);
+// whoever shows the grid compares and publishes them when it is ready.
 class CellTable
 {
   public:
@@ -39,18 +42,71 @@ class CellTable
         float points;
     };
 
+    class Cell;
+
     struct Format
     {
         std::uint32_t backColorBgr = 0; // 0x00BBGGRR, valid when hasBackColor
         std::int8_t alignment = NoAlignment;
         bool hasBackColor = false;
-        std::uint16_t font = 0; // index into fonts()
+        std::uint8_t font = 0; // index into fonts()
+
+      private:
+        // Not a format: what the cell's storage holds, kept in this spare
+        // byte so that a cell takes no more room than a text and a format.
+        friend class Cell;
+        std::uint8_t content = 0;
     };
 
-    struct Cell
+    // One cell: a text, or a number whose text is made when it is read, and
+    // the cell's format, in 40 bytes (the number takes the text's place).
+    class Cell
     {
-        std::string text;
+      public:
+        Cell() noexcept : storedText() {}
+        Cell(const Cell &other);
+        Cell(Cell &&other) noexcept;
+        Cell &operator=(const Cell &other);
+        Cell &operator=(Cell &&other) noexcept;
+        ~Cell();
+
+        bool holdsNumber() const { return format.content != HoldsText; }
+        // True when the cell shows no text.
+        bool isEmpty() const { return !holdsNumber() && storedText.empty(); }
+        // The text the cell shows, "" if never written.
+        std::string text() const;
+
+        // A failed allocation leaves the cell as it was.
+        void setText(std::string_view text);
+        // A number of kind Empty shows as the empty text.
+        void setNumber(const CellNumber &number) noexcept
+        {
+            if (number.kind == CellNumber::Kind::Empty) {
+                setEmpty();
+                return;
+            }
+            if (!holdsNumber())
+                storedText.~basic_string();
+            storedValue = number.value;
+            format.content = contentOf(number);
+        }
+
         Format format;
+
+      private:
+        static constexpr std::uint8_t HoldsText = 0;
+        // 1 + kind * 2 + form for a number.
+        static std::uint8_t contentOf(const CellNumber &number)
+        {
+            return static_cast<std::uint8_t>(1 + int(number.kind) * 2 + int(number.form));
+        }
+        CellNumber number() const;
+        void setEmpty() noexcept;
+
+        union {
+            std::string storedText;
+            double storedValue;
+        };
     };
 
     // Changed cells since the last takeChanges(): rows top..bottom, columns
@@ -110,13 +166,37 @@ class CellTable
     {
         return cells[static_cast<std::size_t>(row) * colCount + col];
     }
-    const std::string &text() const { return current().text; }
+    // The text of the current cell, made from its number if it holds one.
+    std::string text() const { return current().text(); }
     void setText(std::string_view text)
     {
-        current().text.assign(text.data(), text.size());
+        current().setText(text);
         markChanged();
     }
-    void setAlignment(std::int16_t alignment);
+    void setNumber(const CellNumber &number)
+    {
+        current().setNumber(number);
+        markChanged();
+    }
+    // setNumber, then setAlignment, in one step.
+    void setNumber(const CellNumber &number, std::int16_t alignment)
+    {
+        Cell &cell = current();
+        cell.setNumber(number);
+        if (alignment >= 0 && alignment <= HighestAlignment)
+            cell.format.alignment = static_cast<std::int8_t>(alignment);
+        markChanged();
+    }
+    void setAlignment(std::int16_t alignment)
+    {
+        // Codes the grid does not know change nothing; nor does the code the
+        // cell already has, as with every value a run writes after the first.
+        std::int8_t &stored = current().format.alignment;
+        if (alignment < 0 || alignment > HighestAlignment || stored == alignment)
+            return;
+        stored = static_cast<std::int8_t>(alignment);
+        markChanged();
+    }
     void setBackColor(std::uint32_t colorBgr)
     {
         Format &format = current().format;
@@ -161,8 +241,12 @@ class CellTable
         if (currentCol > changed.right)
             changed.right = currentCol;
     }
+    // Alignment codes of the grid: 0..8 are left/centre/right by top/centre/
+    // bottom, 9 is the general alignment.
+    static constexpr std::int16_t HighestAlignment = 9;
+
     static void checkSize(int rows, int cols);
-    std::uint16_t fontIndex(std::string_view name, float points);
+    std::uint8_t fontIndex(std::string_view name, float points);
     void releaseSpareMemory();
 
     std::vector<Cell> cells;
@@ -176,3 +260,6 @@ class CellTable
     ChangedArea changed;
     std::uint64_t layoutRevision = 0;
 };
+
+// A cell that holds a number takes no more room than one with a short text.
+static_assert(sizeof(CellTable::Cell) == sizeof(std::string) + sizeof(CellTable::Format));

@@ -23,10 +23,10 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
     const CellTable::Cell &cell = table.cell(index.row(), index.column());
     switch (role) {
     case Qt::DisplayRole:
-        return QString::fromStdString(cell.text);
+        return QString::fromStdString(cell.text());
     case Qt::ToolTipRole:
         if (isCut && isCut(index.row(), index.column()))
-            return shownText(cell.text);
+            return shownText(cell.text());
         return {};
     case Qt::TextAlignmentRole:
         return int(alignmentOf(cell.format.alignment));

@@ -189,11 +189,11 @@ QRect GridView::cellRect(int row, int col) const
 bool GridView::textIsCut(int row, int col) const
 {
     const CellTable::Cell &cell = table.cell(row, col);
-    if (cell.text.empty())
+    if (cell.isEmpty())
         return false;
     ensureLayout();
     const QFontMetrics metrics(gridModel->font(cell.format.font), viewport());
-    return metrics.horizontalAdvance(GridModel::shownText(cell.text)) >
+    return metrics.horizontalAdvance(GridModel::shownText(cell.text())) >
            textArea(cellRect(row, col)).width();
 }
 
@@ -454,7 +454,7 @@ void GridView::paintArea(QPainter &painter, const QRect &clip, CellSpan rows, Ce
                 const std::uint32_t bgr = cell.format.backColorBgr;
                 painter.fillRect(rect, QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF));
             }
-            if (cell.text.empty())
+            if (cell.isEmpty())
                 continue;
             if (fontInUse != cell.format.font) {
                 fontInUse = cell.format.font;
@@ -466,7 +466,7 @@ void GridView::paintArea(QPainter &painter, const QRect &clip, CellSpan rows, Ce
             const QRect textRect = textArea(rect);
             painter.drawText(
                 textRect, int(GridModel::alignmentOf(cell.format.alignment)) | Qt::TextSingleLine,
-                metrics.elidedText(GridModel::shownText(cell.text), Qt::ElideRight,
+                metrics.elidedText(GridModel::shownText(cell.text()), Qt::ElideRight,
                                    textRect.width()));
         }
     }

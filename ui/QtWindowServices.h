@@ -19,14 +19,10 @@ class QtWindowServices : public QObject, public WindowServices
     Q_OBJECT
 
   public:
-    // When a run without Delay pauses, the pump turns at most this often,
-    // so that a click waits no longer than a frame or two;
-    static constexpr int EventIntervalMs = 10;
-    // and the grids repaint at most this often (30 times a second), enough
-    // for the eye and a fraction of the cost of a repaint at every turn.
+    // When a run without Delay pauses, the grids repaint at most this often
+    // (30 times a second), enough for the eye and a fraction of the cost of
+    // a repaint at every turn.
     static constexpr int RepaintIntervalMs = 33;
-    // The pauses read a coarse clock, which ticks this often.
-    static constexpr int ClockResolutionMs = 4;
 
     // `dialogParent` is the window the input box is modal over.
     QtWindowServices(QCheckBox &check1, QLineEdit &text1, QWidget &dialogParent,
@@ -37,7 +33,6 @@ class QtWindowServices : public QObject, public WindowServices
     std::string inputBox(std::string_view prompt, std::string_view title,
                          std::string_view defaultAnswer) override;
     bool doEvents() override;
-    bool doEventsWhenDue() override;
 
     // Grids whose changes are published before every turn of the pump.
     void addGrid(GridView *grid);
@@ -48,12 +43,13 @@ class QtWindowServices : public QObject, public WindowServices
     void setClosing();
     bool isClosing() const { return closing; }
 
-    // Number of pauses (doEvents and doEventsWhenDue calls) so far.
-    qint64 pauseCount() const { return pauses; }
-
   signals:
     // Emitted at every pause, before the pump turns.
     void pauseReached(qint64 pauseNumber);
+
+  protected:
+    bool pauseWhenDue() override;
+    void connectNotify(const QMetaMethod &signal) override;
 
   private:
     void notePause();
@@ -64,9 +60,6 @@ class QtWindowServices : public QObject, public WindowServices
     QWidget &dialogParent;
     QVector<QPointer<GridView>> grids;
     QPointer<QInputDialog> openPrompt;
-    // Milliseconds on the coarse clock of the last turn and the last repaint.
-    qint64 lastTurn = 0;
+    // Milliseconds on the coarse clock of the last repaint.
     qint64 lastRepaint = 0;
-    qint64 pauses = 0;
-    bool closing = false;
 };
