@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QProcess>
+#include <QTemporaryFile>
 
 #include <sys/resource.h>
 #include <time.h>
@@ -287,8 +288,14 @@ void delayPause()
 
 int main(int argc, char **argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A desktop screen that holds the whole window (the offscreen platform's
+    // own screen is narrower, and the window would scroll).
+    QTemporaryFile screens;
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && screens.open()) {
+        screens.write(R"({"screens": [{"name": "desktop", "width": 1920, "height": 1080}]})");
+        screens.flush();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
+    }
     QApplication app(argc, argv);
 
     if (argc == 3 && std::strcmp(argv[1], "--dimension") == 0)
