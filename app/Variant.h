@@ -104,7 +104,10 @@ class Variant
         Multiply,
         Divide
     };
-    static Variant doubleResult(double value);
+    template <class Compute>
+    static Variant arithmetic(const Variant &a, const Variant &b, Operation operation,
+                              Compute compute);
+    // A Single with a Double, in either order.
     static bool floatingWithDouble(const Variant &a, const Variant &b);
     double floatingValue() const;
     static Variant mixed(const Variant &a, const Variant &b, Operation operation);
@@ -117,6 +120,15 @@ class Variant
         double m_double = 0.0;
     };
 };
+
+// True for an infinity or a NaN: less itself, such a value gives a NaN, and a
+// finite one 0. Every result of the inner loops is checked; this way takes
+// four instructions where std::isfinite takes five.
+template <class Real> inline bool isInfiniteOrNaN(Real value)
+{
+    const Real difference = value - value;
+    return difference != difference;
+}
 
 // Conversions that fail as a statement when the value does not fit the
 // target. Integer targets round half to even.
@@ -150,28 +162,36 @@ inline float toSingle(const Variant &value)
     if (value.kind() == Variant::Kind::Single)
         return value.singleValue();
     const float s = static_cast<float>(value.toDouble());
-    if (!std::isfinite(s))
+    if (isInfiniteOrNaN(s))
         failStatement();
     return s;
 }
 
 inline Variant::Variant(double value) : m_kind(Kind::Double), m_double(value)
 {
-    if (!std::isfinite(value))
+    if (isInfiniteOrNaN(value))
         failStatement();
 }
 
-inline Variant Variant::doubleResult(double value)
+// The arithmetic of every inner loop stays inline: Double with Double (the
+// working matrix and tmpVal) is tested first, with one kind test per
+// operand; a Single with a Double (the companion matrix) next, where the
+// compiler knows the Single's kind. The other kinds go out of line.
+template <class Compute>
+inline Variant Variant::arithmetic(const Variant &a, const Variant &b, Operation operation,
+                                   Compute compute)
 {
-    return Variant(value);
+    if (a.m_kind == Kind::Double && b.m_kind == Kind::Double) [[likely]]
+        return Variant(compute(a.m_double, b.m_double));
+    if (floatingWithDouble(a, b))
+        return Variant(compute(a.floatingValue(), b.floatingValue()));
+    return mixed(a, b, operation);
 }
 
-// Floating point with a Double operand is the case of every inner loop (the
-// working matrix is Double, the companion matrix Single); it stays inline.
 inline bool Variant::floatingWithDouble(const Variant &a, const Variant &b)
 {
-    return a.m_kind >= Kind::Single && b.m_kind >= Kind::Single &&
-           (a.m_kind == Kind::Double || b.m_kind == Kind::Double);
+    return (a.m_kind == Kind::Single && b.m_kind == Kind::Double) ||
+           (a.m_kind == Kind::Double && b.m_kind == Kind::Single);
 }
 
 inline double Variant::floatingValue() const
@@ -181,32 +201,27 @@ inline double Variant::floatingValue() const
 
 inline Variant operator+(const Variant &a, const Variant &b)
 {
-    if (Variant::floatingWithDouble(a, b)) [[likely]]
-        return Variant::doubleResult(a.floatingValue() + b.floatingValue());
-    return Variant::mixed(a, b, Variant::Operation::Add);
+    return Variant::arithmetic(a, b, Variant::Operation::Add,
+                               [](double x, double y) { return x + y; });
 }
 
 inline Variant operator-(const Variant &a, const Variant &b)
 {
-    if (Variant::floatingWithDouble(a, b)) [[likely]]
-        return Variant::doubleResult(a.floatingValue() - b.floatingValue());
-    return Variant::mixed(a, b, Variant::Operation::Subtract);
+    return Variant::arithmetic(a, b, Variant::Operation::Subtract,
+                               [](double x, double y) { return x - y; });
 }
 
 inline Variant operator*(const Variant &a, const Variant &b)
 {
-    if (Variant::floatingWithDouble(a, b)) [[likely]]
-        return Variant::doubleResult(a.floatingValue() * b.floatingValue());
-    return Variant::mixed(a, b, Variant::Operation::Multiply);
+    return Variant::arithmetic(a, b, Variant::Operation::Multiply,
+                               [](double x, double y) { return x * y; });
 }
 
 inline Variant operator/(const Variant &a, const Variant &b)
 {
-    if (Variant::floatingWithDouble(a, b)) [[likely]] {
-        const double divisor = b.floatingValue();
-        if (divisor == 0.0)
+    return Variant::arithmetic(a, b, Variant::Operation::Divide, [](double x, double y) {
+        if (y == 0.0)
             failStatement();
-        return Variant::doubleResult(a.floatingValue() / divisor);
-    }
-    return Variant::mixed(a, b, Variant::Operation::Divide);
+        return x / y;
+    });
 }
