@@ -94,8 +94,7 @@ void CellTable::Cell::setEmpty() noexcept
     }
 }
 
-CellTable::CellTable(int rows, int cols)
-    : fontTable{{DefaultFontName, DefaultFontSize}}, changed(NothingChanged)
+CellTable::CellTable(int rows, int cols) : fontTable{{DefaultFontName, DefaultFontSize}}
 {
     checkSize(rows, cols);
     cells.resize(static_cast<std::size_t>(rows) * cols);
@@ -223,15 +222,20 @@ bool CellTable::setColWidth(int col, int twips)
     return true;
 }
 
+void CellTable::noteChangedRow()
+{
+    lastChangedRow = currentRow;
+    changedTop = std::min(changedTop, currentRow);
+    changedBottom = std::max(changedBottom, currentRow);
+}
+
 CellTable::ChangedArea CellTable::takeChangedArea()
 {
-    ChangedArea area = changed;
-    changed = NothingChanged;
-    area.bottom = std::min(area.bottom, rowCount - 1);
-    area.right = std::min(area.right, colCount - 1);
-    if (area.top > area.bottom || area.left > area.right)
-        return NothingChanged;
-    return area;
+    const ChangedArea area{changedTop, 0, std::min(changedBottom, rowCount - 1), colCount - 1};
+    changedTop = INT_MAX;
+    changedBottom = INT_MIN;
+    lastChangedRow = -1;
+    return area.isEmpty() ? NothingChanged : area;
 }
 
 std::size_t CellTable::memoryBytes() const

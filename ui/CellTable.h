@@ -2,6 +2,7 @@
 
 #include "CellNumber.h"
 
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -13,8 +14,8 @@
 // so the memory follows the number of cells that exist and every operation on
 // the current cell is a few loads and stores. A cell written with a number
 // keeps the number and makes its text whenever it is read. Changes are only
-// recorded (a bounding box of changed cells, a version of the layout);
-// whoever shows the grid compares and publishes them when it is ready.
+// recorded (the rows of changed cells, a version of the layout); whoever
+// shows the grid compares and publishes them when it is ready.
 class CellTable
 {
   public:
@@ -109,8 +110,8 @@ class CellTable
         };
     };
 
-    // Changed cells since the last takeChanges(): rows top..bottom, columns
-    // left..right; empty when top > bottom.
+    // An area of cells: rows top..bottom, columns left..right; empty when
+    // top > bottom.
     struct ChangedArea
     {
         int top, left, bottom, right;
@@ -216,8 +217,8 @@ class CellTable
     // of rows change.
     std::uint64_t layoutVersion() const { return layoutRevision; }
 
-    // The cells changed since the last call, which starts afresh; clipped to
-    // the cells that still exist.
+    // The rows changed since the last call, which starts afresh, in all their
+    // columns; clipped to the cells that still exist.
     ChangedArea takeChangedArea();
 
     // Bytes the table holds for its cells and columns (texts too long for
@@ -230,17 +231,14 @@ class CellTable
     {
         return cells[static_cast<std::size_t>(currentRow) * colCount + currentCol];
     }
+    // Changes are recorded by row: a run writes row after row, so a change in
+    // the row that changed last costs one comparison.
     void markChanged()
     {
-        if (currentRow < changed.top)
-            changed.top = currentRow;
-        if (currentRow > changed.bottom)
-            changed.bottom = currentRow;
-        if (currentCol < changed.left)
-            changed.left = currentCol;
-        if (currentCol > changed.right)
-            changed.right = currentCol;
+        if (currentRow != lastChangedRow) [[unlikely]]
+            noteChangedRow();
     }
+    void noteChangedRow();
     // Alignment codes of the grid: 0..8 are left/centre/right by top/centre/
     // bottom, 9 is the general alignment.
     static constexpr std::int16_t HighestAlignment = 9;
@@ -257,7 +255,11 @@ class CellTable
     int colCount = 0;
     int currentRow = 0;
     int currentCol = 0;
-    ChangedArea changed;
+    // Rows changedTop..changedBottom changed (none while changedTop is the
+    // larger); lastChangedRow, when not -1, is among them.
+    int changedTop = INT_MAX;
+    int changedBottom = INT_MIN;
+    int lastChangedRow = -1;
     std::uint64_t layoutRevision = 0;
 };
 
