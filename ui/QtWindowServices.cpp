@@ -86,7 +86,7 @@ void QtWindowServices::flushGrids()
 
 void QtWindowServices::setClosing()
 {
-    closing = true;
+    startClosing();
     if (openPrompt)
         openPrompt->reject();
 }
@@ -99,7 +99,7 @@ void QtWindowServices::setClosing()
 void QtWindowServices::connectNotify(const QMetaMethod &signal)
 {
     if (signal == QMetaMethod::fromSignal(&QtWindowServices::pauseReached))
-        pausesWatched = true;
+        watchPauses();
 }
 
 void QtWindowServices::notePause()

@@ -40,15 +40,15 @@ class WindowServices
     // elimination itself; so a pause that is not due, and that nobody
     // watches, is counted and answered right here. While pauses come by the
     // hundred within one tick of the clock, only every PausesPerLook-th of
-    // them looks at it.
+    // them looks at it. A watched pause, and any pause once the window is
+    // closing, goes on to pauseWhenDue or lookWhetherDue: watchPauses() and
+    // startClosing() end the count of pauses answered here.
     bool doEventsWhenDue()
     {
         ++pauses;
-        if (pausesWatched)
-            return pauseWhenDue();
         if (--pausesBeforeLook > 0)
-            return !closing;
-        return lookWhetherDue();
+            return true;
+        return pauseAfterCount();
     }
 
     // Number of pauses (doEvents and doEventsWhenDue calls) so far.
@@ -69,11 +69,24 @@ class WindowServices
     // pauseCount() already counts it.
     virtual bool pauseWhenDue() = 0;
 
+    // From now on someone may be told of each pause, so none is answered
+    // inline.
+    void watchPauses()
+    {
+        pausesWatched = true;
+        pausesBeforeLook = 0;
+    }
+    // The window is closing: every pause from now on answers false.
+    void startClosing()
+    {
+        closing = true;
+        pausesBeforeLook = 0;
+    }
+
     std::int64_t pauses = 0;
     // When the pump last turned, on coarseMilliseconds().
     std::int64_t lastTurnMs = 0;
-    // Whether someone may be told of each pause, so that none is answered
-    // here.
+    // Set by watchPauses() and startClosing() only.
     bool pausesWatched = false;
     bool closing = false;
 
@@ -85,6 +98,7 @@ class WindowServices
     static constexpr int LooksPerTickBeforeSkipping = 256;
     static constexpr int PausesPerLook = 32;
 
+    bool pauseAfterCount();
     bool lookWhetherDue();
 
     int pausesBeforeLook = 0;
