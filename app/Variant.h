@@ -28,7 +28,7 @@ class Single;
 class Variant
 {
   public:
-    enum class Kind : std::uint8_t
+    enum class Kind : std::uint64_t
     {
         Empty,
         Integer,
@@ -112,6 +112,9 @@ class Variant
     double floatingValue() const;
     static Variant mixed(const Variant &a, const Variant &b, Operation operation);
 
+    // The kind takes a whole word, so that a variant is two words with no
+    // byte left undefined between them: a copy is two plain moves, with no
+    // kind byte to merge into the word around it.
     Kind m_kind = Kind::Empty;
     union {
         std::int16_t m_integer;
