@@ -2,6 +2,8 @@
 
 #include "Variant.h"
 
+#include <functional>
+
 // An element of a single-precision array (matSide, basicCost, minrVal).
 // It has no arithmetic of its own: a value read from it is a Single variant,
 // and a store rounds to single precision and fails, leaving the element as it
@@ -25,3 +27,53 @@ class Single
 };
 
 inline Variant::Variant(Single value) : m_kind(Kind::Single), m_single(value.value()) {}
+
+// Arithmetic with a Single element, which counts as a Single variant. With a
+// Double, the case of the companion matrix's row operations, the result comes
+// from the element's value straight away, with no variant made for it (a
+// division by zero gives an infinity or a NaN, which fails all the same).
+template <class Operation>
+inline Variant elementArithmetic(Single element, const Variant &other, bool elementFirst,
+                                 Operation operation)
+{
+    if (other.kind() == Variant::Kind::Double) [[likely]] {
+        const double x = element.value();
+        const double y = other.doubleValue();
+        return Variant(elementFirst ? operation(x, y) : operation(y, x));
+    }
+    const Variant variant(element);
+    return elementFirst ? operation(variant, other) : operation(other, variant);
+}
+
+inline Variant operator+(Single a, const Variant &b)
+{
+    return elementArithmetic(a, b, true, std::plus<>());
+}
+inline Variant operator+(const Variant &a, Single b)
+{
+    return elementArithmetic(b, a, false, std::plus<>());
+}
+inline Variant operator-(Single a, const Variant &b)
+{
+    return elementArithmetic(a, b, true, std::minus<>());
+}
+inline Variant operator-(const Variant &a, Single b)
+{
+    return elementArithmetic(b, a, false, std::minus<>());
+}
+inline Variant operator*(Single a, const Variant &b)
+{
+    return elementArithmetic(a, b, true, std::multiplies<>());
+}
+inline Variant operator*(const Variant &a, Single b)
+{
+    return elementArithmetic(b, a, false, std::multiplies<>());
+}
+inline Variant operator/(Single a, const Variant &b)
+{
+    return elementArithmetic(a, b, true, std::divides<>());
+}
+inline Variant operator/(const Variant &a, Single b)
+{
+    return elementArithmetic(b, a, false, std::divides<>());
+}
