@@ -19,7 +19,10 @@ inline long arrayIndex(const Variant &index)
     // Loop counters are Integers: the common case stays inline.
     if (index.kind() == Variant::Kind::Integer) [[likely]]
         return index.integerValue();
-    return toLong(index);
+    const std::optional<std::int32_t> position = fittingLong(index);
+    if (!position)
+        failStatement();
+    return *position;
 }
 
 inline std::size_t elementCount(long lower, long upper)

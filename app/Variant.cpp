@@ -77,8 +77,8 @@ Variant Variant::longInteger(std::int32_t value)
     return result;
 }
 
-Variant Variant::mixed(const Variant &a, const Variant &b, Operation operation)
-{
+Variant Variant::mixed(Variant a, Variant b, Operation operation) noexcept
+try {
     const Kind ka = a.m_kind;
     const Kind kb = b.m_kind;
 
@@ -139,6 +139,10 @@ Variant Variant::mixed(const Variant &a, const Variant &b, Operation operation)
     if (singleResult)
         return Variant(static_cast<float>(r));
     return Variant(r);
+} catch (const StatementFailed &) {
+    Variant failed;
+    failed.m_kind = NoResult;
+    return failed;
 }
 
 Variant operator-(const Variant &a)
@@ -155,6 +159,13 @@ std::int16_t toInteger(const Variant &value)
           r <= std::numeric_limits<std::int16_t>::max()))
         failStatement();
     return static_cast<std::int16_t>(r);
+}
+
+std::optional<std::int32_t> fittingLong(Variant value) noexcept
+{
+    std::optional<std::int32_t> result;
+    attempt([&] { result = toLong(value); });
+    return result;
 }
 
 std::int32_t toLong(const Variant &value)

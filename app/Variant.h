@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 class Single;
 
@@ -110,7 +111,12 @@ class Variant
     // A Single with a Double, in either order.
     static bool floatingWithDouble(const Variant &a, const Variant &b);
     double floatingValue() const;
-    static Variant mixed(const Variant &a, const Variant &b, Operation operation);
+    // The other cases, out of line. A failure comes back as a result of kind
+    // NoResult instead of an exception: the call reads and writes nothing
+    // then, and the compiler is told so, which keeps what a statement has
+    // loaded before the call valid after it.
+    [[gnu::const]] static Variant mixed(Variant a, Variant b, Operation operation) noexcept;
+    static constexpr Kind NoResult = static_cast<Kind>(-1);
 
     // The kind takes a whole word, so that a variant is two words with no
     // byte left undefined between them: a copy is two plain moves, with no
@@ -138,6 +144,9 @@ template <class Real> inline bool isInfiniteOrNaN(Real value)
 float toSingle(const Variant &value);
 std::int16_t toInteger(const Variant &value);
 std::int32_t toLong(const Variant &value);
+// toLong, or nothing when the value does not fit: out of line, and, as with
+// the arithmetic, a call that the compiler knows to read and write nothing.
+[[gnu::const]] std::optional<std::int32_t> fittingLong(Variant value) noexcept;
 
 inline double Variant::toDouble() const
 {
@@ -188,7 +197,10 @@ inline Variant Variant::arithmetic(const Variant &a, const Variant &b, Operation
         return Variant(compute(a.m_double, b.m_double));
     if (floatingWithDouble(a, b))
         return Variant(compute(a.floatingValue(), b.floatingValue()));
-    return mixed(a, b, operation);
+    const Variant result = mixed(a, b, operation);
+    if (result.m_kind == NoResult)
+        failStatement();
+    return result;
 }
 
 inline bool Variant::floatingWithDouble(const Variant &a, const Variant &b)
