@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <type_traits>
 #include <utility>
@@ -21,12 +22,39 @@ template <class I> int cellIndex(const I &index)
     return static_cast<int>(i);
 }
 
+// The same for selecting a cell, without an exception: false when there is
+// no such row or column.
+inline bool cellPosition(long index, int &position)
+{
+    if (index < INT_MIN || index > INT_MAX)
+        return false;
+    position = static_cast<int>(index);
+    return true;
+}
+
+inline bool cellPosition(const Variant &index, int &position)
+{
+    if (index.kind() == Variant::Kind::Integer) [[likely]] {
+        position = index.integerValue();
+        return true;
+    }
+    const std::optional<std::int32_t> i = fittingLong(index);
+    if (i)
+        position = *i;
+    return i.has_value();
+}
+
 // Makes (row, col) the current cell, row first. Each is a statement of its
-// own: a refused row or column leaves that coordinate as it was.
+// own: a refused row or column leaves that coordinate as it was. Nothing here
+// throws, so the compiler keeps what it knows of the cell for the write that
+// follows.
 template <class R, class C> void selectCell(CellGrid &grid, const R &row, const C &col)
 {
-    guarded([&] { grid.setRow(cellIndex(row)); });
-    guarded([&] { grid.setCol(cellIndex(col)); });
+    int position = 0;
+    if (cellPosition(row, position))
+        grid.setRow(position);
+    if (cellPosition(col, position))
+        grid.setCol(position);
 }
 
 // The text of the current cell: a string, or a number that the cell keeps
