@@ -22,8 +22,8 @@ template <class I> int cellIndex(const I &index)
     return static_cast<int>(i);
 }
 
-// The same for selecting a cell, without an exception: false when there is
-// no such row or column.
+// The same without an exception, for selecting a cell: sets `position` and
+// returns true, or returns false when there is no such row or column.
 inline bool cellPosition(long index, int &position)
 {
     if (index < INT_MIN || index > INT_MAX)

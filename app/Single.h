@@ -5,9 +5,10 @@
 #include <functional>
 
 // An element of a single-precision array (matSide, basicCost, minrVal).
-// It has no arithmetic of its own: a value read from it is a Single variant,
-// and a store rounds to single precision and fails, leaving the element as it
-// was, when the value lies beyond the single range.
+// A value read from it is a Single variant, and computes as one (the
+// operators below only take a shorter way with a Double); a store rounds to
+// single precision and fails, leaving the element as it was, when the value
+// lies beyond the single range.
 class Single
 {
   public:

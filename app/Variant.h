@@ -112,9 +112,9 @@ class Variant
     static bool floatingWithDouble(const Variant &a, const Variant &b);
     double floatingValue() const;
     // The other cases, out of line. A failure comes back as a result of kind
-    // NoResult instead of an exception: the call reads and writes nothing
-    // then, and the compiler is told so, which keeps what a statement has
-    // loaded before the call valid after it.
+    // NoResult, not as an exception, so that the call reads and writes no
+    // memory; the compiler is told so, and what a statement has loaded before
+    // the call stays loaded after it.
     [[gnu::const]] static Variant mixed(Variant a, Variant b, Operation operation) noexcept;
     static constexpr Kind NoResult = static_cast<Kind>(-1);
 
