@@ -29,52 +29,37 @@ class Single
 
 inline Variant::Variant(Single value) : m_kind(Kind::Single), m_single(value.value()) {}
 
-// Arithmetic with a Single element, which counts as a Single variant. With a
-// Double, the case of the companion matrix's row operations, the result comes
-// from the element's value straight away, with no variant made for it (a
-// division by zero gives an infinity or a NaN, which fails all the same).
+// Arithmetic with a Single element, which counts as a Single variant, in the
+// forms the row operations use. With a Double, the case of the companion
+// matrix, the result comes from the element's value straight away, with no
+// variant made for it (a division by zero gives an infinity or a NaN, which
+// fails all the same).
 template <class Operation>
-inline Variant elementArithmetic(Single element, const Variant &other, bool elementFirst,
-                                 Operation operation)
+inline Variant elementArithmetic(Single element, const Variant &other, Operation operation)
 {
     if (other.kind() == Variant::Kind::Double) [[likely]] {
         const double x = element.value();
         const double y = other.doubleValue();
-        return Variant(elementFirst ? operation(x, y) : operation(y, x));
+        return Variant(operation(x, y));
     }
     const Variant variant(element);
-    return elementFirst ? operation(variant, other) : operation(other, variant);
+    return operation(variant, other);
 }
 
-inline Variant operator+(Single a, const Variant &b)
-{
-    return elementArithmetic(a, b, true, std::plus<>());
-}
-inline Variant operator+(const Variant &a, Single b)
-{
-    return elementArithmetic(b, a, false, std::plus<>());
-}
 inline Variant operator-(Single a, const Variant &b)
 {
-    return elementArithmetic(a, b, true, std::minus<>());
-}
-inline Variant operator-(const Variant &a, Single b)
-{
-    return elementArithmetic(b, a, false, std::minus<>());
+    return elementArithmetic(a, b, std::minus<>());
 }
 inline Variant operator*(Single a, const Variant &b)
 {
-    return elementArithmetic(a, b, true, std::multiplies<>());
+    return elementArithmetic(a, b, std::multiplies<>());
 }
+// A product is the same either way round.
 inline Variant operator*(const Variant &a, Single b)
 {
-    return elementArithmetic(b, a, false, std::multiplies<>());
+    return b * a;
 }
 inline Variant operator/(Single a, const Variant &b)
 {
-    return elementArithmetic(a, b, true, std::divides<>());
-}
-inline Variant operator/(const Variant &a, Single b)
-{
-    return elementArithmetic(b, a, false, std::divides<>());
+    return elementArithmetic(a, b, std::divides<>());
 }
