@@ -13,17 +13,8 @@
 #include <utility>
 
 // A row or column number: an integer, or a variant, which rounds half to
-// even; one beyond the grid's range fails.
-template <class I> int cellIndex(const I &index)
-{
-    const long i = arrayIndex(index);
-    if (i < INT_MIN || i > INT_MAX)
-        failStatement();
-    return static_cast<int>(i);
-}
-
-// The same without an exception, for selecting a cell: sets `position` and
-// returns true, or returns false when there is no such row or column.
+// even. Without an exception: sets `position` and returns true, or returns
+// false when there is no such row or column.
 inline bool cellPosition(long index, int &position)
 {
     if (index < INT_MIN || index > INT_MAX)
@@ -42,6 +33,15 @@ inline bool cellPosition(const Variant &index, int &position)
     if (i)
         position = *i;
     return i.has_value();
+}
+
+// The same as a statement: a number beyond the grid's range fails.
+template <class I> int cellIndex(const I &index)
+{
+    int position = 0;
+    if (!cellPosition(index, position))
+        failStatement();
+    return position;
 }
 
 // Makes (row, col) the current cell, row first. Each is a statement of its

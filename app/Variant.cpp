@@ -127,15 +127,13 @@ try {
         r = x / y;
         break;
     }
-    if (!std::isfinite(r))
-        failStatement();
 
     const bool singleA = ka == Kind::Single;
     const bool singleB = kb == Kind::Single;
     const bool singleResult = (singleA || singleB) && (singleA || isIntegerOrEmpty(ka)) &&
                               (singleB || isIntegerOrEmpty(kb));
-    // A Single result beyond the single range is an overflow: Variant(float)
-    // fails on the infinity that the conversion gives.
+    // A result beyond its kind's range is an overflow: Variant(float) and
+    // Variant(double) fail on the infinity (or NaN) they are given.
     if (singleResult)
         return Variant(static_cast<float>(r));
     return Variant(r);
