@@ -64,11 +64,8 @@ class MonkeyTest : public QObject
             // A command that starts a run goes on only while few runs are nested.
             const bool mayRun = w.window.runDepth() < 3;
             const int roll = pick(100);
-            if (roll < 30) // Qt Test maps only ASCII to keys; the rest goes as text
-                character[0].unicode() < 128
-                    ? QTest::keyClicks(focused, character)
-                    : QTest::sendKeyEvent(QTest::KeyAction::Click, focused, Qt::Key_unknown,
-                                          character, Qt::NoModifier);
+            if (roll < 30)
+                w.type(character);
             else if (roll < 42)
                 QTest::keyClick(focused, Keys[pick(10)]);
             else if (roll < 45)

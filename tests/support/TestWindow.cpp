@@ -73,7 +73,16 @@ void TestWindow::clickCell(const QString &name, int row, int col)
 
 void TestWindow::type(const QString &keys)
 {
-    QTest::keyClicks(QApplication::focusWidget(), keys);
+    for (const QChar unit : keys) {
+        QWidget *focused = QApplication::focusWidget() ? QApplication::focusWidget() : &window;
+        const char16_t code = unit.unicode();
+        if (code >= 1 && code <= 26 && code != '\b' && code != '\t' && code != '\r')
+            QTest::keyClick(focused, char('a' + code - 1), Qt::ControlModifier);
+        else if (code < 0x80)
+            QTest::keyClick(focused, char(code));
+        else // Qt Test names no key for it: the unit goes as the key's text
+            QTest::sendKeyEvent(QTest::Click, focused, Qt::Key_unknown, QString(unit), {});
+    }
 }
 
 void TestWindow::typeMatrix(const QList<QStringList> &rows, int firstRow, int firstCol)

@@ -46,7 +46,9 @@ class TestWindow
 
     // A mouse click on a cell, scrolled into view first.
     void clickCell(const QString &grid, int row, int col);
-    // Key clicks into the focused widget.
+    // Key clicks into the focused widget (the window when none has the
+    // focus), one per UTF-16 unit; the codes 1 to 26 other than Backspace,
+    // Tab and Enter as Ctrl+letter.
     void type(const QString &keys);
     // Clicks a cell of msfmain0 and types into it.
     void typeInto(int row, int col, const QString &keys)
