@@ -62,6 +62,43 @@ class GridViewTest : public QObject
         QCOMPARE(table->cellAt(1, 1)->text(QAccessible::Name), QString::fromUtf8("été"));
     }
 
+    // A text is cut at its end, with "…" and a tool tip that shows it
+    // whole, exactly when it does not fit within the cell's margins: 2 pixels
+    // at either side and the grid line. Column 2, wide, shows what column 1
+    // must show. Header cells are drawn like button faces.
+    void textCutWhenItDoesNotFitWithinTheMargins()
+    {
+        CellGrid &cells = grid->cells();
+        const double twipsPerPixel = 1440.0 / grid->logicalDpiX();
+        const auto drawn = [&](int row, int col, int width) {
+            const QRect cell = grid->visualRect(at(row, col));
+            return grid->viewport()->grab(cell).toImage().copy(0, 0, width, cell.height());
+        };
+        const QString text = "-1234567";
+        for (int col : {1, 2})
+            write(1, col, ""), cells.setCellFontName("arial"), cells.setCellFontSize(9);
+        cells.setColWidth(2, qRound(200 * twipsPerPixel));
+        const QFontMetricsF metrics(at(1, 1).data(Qt::FontRole).value<QFont>(), grid->viewport());
+        const int width = std::ceil(metrics.horizontalAdvance(text));
+        QVERIFY(width - metrics.horizontalAdvance(text) < 0.5); // within a pixel, not half of one
+        const int margins = 2 + 2 + 1;
+        for (int column : {width + margins, width + margins - 1, width, width - 1}) {
+            const bool cut = column < width + margins;
+            cells.setColWidth(1, qRound(column * twipsPerPixel));
+            QString shown = text;
+            while (cut && metrics.horizontalAdvance(shown + "…") > column - margins)
+                shown.chop(1);
+            write(1, 1, text.toUtf8().constData());
+            write(1, 2, (cut ? shown + "…" : text).toUtf8().constData());
+            QVERIFY(cells.setRow(2)); // the current cell's frame elsewhere
+            QCOMPARE(drawn(1, 1, column - 1), drawn(1, 2, column - 1));
+            QCOMPARE(at(1, 1).data(Qt::ToolTipRole).toString(), cut ? text : QString());
+        }
+        write(0, 1, "1");
+        QVERIFY(cells.setRow(2));
+        QCOMPARE(drawn(0, 1, 2).pixelColor(1, 1), grid->palette().color(QPalette::Button));
+    }
+
     void resizingKeepsTextsAndRefusesCellsOutside()
     {
         CellGrid &cells = grid->cells();
