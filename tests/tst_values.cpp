@@ -67,7 +67,7 @@ class ValuesTest : public QObject
     void reading()
     {
         // clang-format off
-        const std::pair<const char *, double> rows[] = {
+        const std::pair<std::string, double> rows[] = {
             {"", 0}, {"abc", 0}, {" 12 ", 12}, {"\t1 2\n", 12}, {"- 1 . 5 e - 1", -0.15},
             {"-2", -2}, {"+5", 5}, {"--5", 0}, {"+-5", 0}, {"5.", 5}, {"-5.", -5}, {".5", 0.5},
             {"-.5", -0.5}, {"+.5d-1", 0.05}, {".", 0}, {"-", 0}, {"..5", 0}, {"5..", 5},
@@ -79,24 +79,21 @@ class ValuesTest : public QObject
             {"123456789012345678901", 123456789012345678901.0}, {"&H1F", 31}, {"&h1f", 31},
             {"&O17", 15}, {"&o17", 15}, {"& h 1 f", 31}, {"&H", 0}, {"&o", 0}, {"&", 0}, {"&X1", 0},
             {"&H1G", 1}, {"&O18", 1}, {"&O9", 0}, {"-&H10", 0}, {"&HFFFFFFFF", 4294967295.0},
-            {"1e-400", 0}, {"-1e-400", 0}, {"2e-324", 0}, {"3e-324", DBL_TRUE_MIN},
+            {"1e-400", 0}, {"-1e-400", 0}, {"-2e-324", 0}, {"3e-324", DBL_TRUE_MIN},
             {"1e-310", 1e-310}, {"0.01e310", 1e308}, {"1.7976931348623157e308", DBL_MAX},
             {"1.7976931348623158e308", DBL_MAX}, {"-1.7976931348623158E308", -DBL_MAX},
             {"1.7976931348623159e308", fails}, {"1.79769313486232E+308", fails}, {"1E400", fails},
-            {"-1D309", fails}, {"1D9999999999999999999999", fails}, {"1e-99999999999999999999", 0}};
+            {"-1D309", fails}, {"1D9999999999999999999999", fails}, {"1e-99999999999999999999", 0},
+            // digit runs far longer than any number's
+            {"0." + std::string(400, '0') + "1e405", 1e4}, {std::string(400, '1'), fails},
+            {"&H" + std::string(255, 'F'), 0x1p1020}, {"&h" + std::string(256, 'f'), fails}};
         // clang-format on
         for (const auto &[typed, expected] : rows) {
             double read = fails;
             attempt([&] { read = numberFromText(typed); });
-            QVERIFY2(read == expected || (std::isnan(read) && std::isnan(expected)), typed);
-            QVERIFY2(read != 0 || !std::signbit(read), typed);
+            QVERIFY2(read == expected || (std::isnan(read) && std::isnan(expected)), typed.c_str());
+            QVERIFY2(read != 0 || !std::signbit(read), typed.c_str());
         }
-        // Digit runs far longer than any number's, and beyond the range.
-        const std::string ones(400, '1'), zeros(400, '0');
-        QVERIFY(numberFromText("0." + zeros + "1e405") == 1e4);
-        QVERIFY(numberFromText("&H" + std::string(255, 'F')) == std::ldexp(1.0, 1020));
-        QVERIFY_THROWS_EXCEPTION(StatementFailed, numberFromText(ones));
-        QVERIFY_THROWS_EXCEPTION(StatementFailed, numberFromText("&h" + std::string(256, 'f')));
     }
 
     // The plain and the rounded text (4 places, ties to even, in the value's
@@ -223,8 +220,7 @@ class ValuesTest : public QObject
         matrix(1, 1) = Variant(1.5);
         matrix(1, 2) = Variant(double(SingleMax));
         QVERIFY_THROWS_EXCEPTION(StatementFailed, matrix(1, 1) = Variant(3.5e38));
-        QCOMPARE(text(plainText(Variant(matrix(1, 1)))), "1.5");
-        QCOMPARE(text(plainText(Variant(matrix(1, 2)))), "3.402823E+38");
+        QCOMPARE(text(plainText(matrix(1, 1)) + ' ' + plainText(matrix(1, 2))), "1.5 3.402823E+38");
         // A failed text statement leaves the cell as it was; the alignment,
         // a statement of its own, still lands.
         CellTable table(2, 2);
