@@ -12,6 +12,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdio>
 #include <locale>
 #include <random>
 
