@@ -83,7 +83,8 @@ def main():
 
 
 def parse_arguments():
-    parser = argparse.ArgumentParser(prog="tools/mutation --generated", description=__doc__.split("\n\n")[0])
+    parser = argparse.ArgumentParser(prog="tools/mutation --generated",
+                                     description=__doc__.split("\n\n")[0])
     parser.add_argument("--count", type=int, default=200, help="size of the sample (200)")
     parser.add_argument("--seed", type=int, default=1, help="seed of the sample (1)")
     parser.add_argument("--fresh", action="store_true", help="forget the results of earlier runs")
@@ -125,8 +126,8 @@ def choose(mutants, options):
         chosen = sorted(mutants, key=rank)[:options.count]
     # A file's faults one after the other: the file is compiled once per
     # fault, and once more when the next file's turn comes.
-    order = {path: i for i, path in enumerate(sorted({m.path for m in chosen}, key=lambda p: (is_header(p), p)))}
-    return sorted(chosen, key=lambda m: (order[m.path], m.start, m.id))
+    files = sorted({m.path for m in chosen}, key=lambda path: (is_header(path), path))
+    return sorted(chosen, key=lambda m: (files.index(m.path), m.start, m.id))
 
 
 def is_header(path):
@@ -170,8 +171,9 @@ def build_environment():
 def build(targets, log_name):
     """True when the tree built; the build's output goes to the log."""
     with (LOG / log_name).open("w") as log:
-        return subprocess.run(["ninja", "-C", str(BUILD), "-j", "2", *targets], env=build_environment(),
-                              stdout=log, stderr=subprocess.STDOUT).returncode == 0
+        command = ["ninja", "-C", str(BUILD), "-j", "2", *targets]
+        return subprocess.run(command, env=build_environment(), stdout=log,
+                              stderr=subprocess.STDOUT).returncode == 0
 
 
 def prepare_tests(results_dir):
