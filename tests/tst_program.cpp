@@ -1,7 +1,22 @@
 // The program as started from a shell: without a display it says so in one
 // sentence; a termination signal closes its window and it ends normally.
 
+#include "app/TerminationSignals.h"
+
 #include <QtTest>
+
+#include <csignal>
+
+namespace {
+
+bool takesDefaultAction(int signal)
+{
+    struct sigaction action = {};
+    ::sigaction(signal, nullptr, &action);
+    return action.sa_handler == SIG_DFL;
+}
+
+} // namespace
 
 class ProgramTest : public QObject
 {
@@ -33,7 +48,29 @@ class ProgramTest : public QObject
         QVERIFY(quelvar.waitForFinished(20000));
         QVERIFY(quelvar.exitStatus() == QProcess::NormalExit && quelvar.exitCode() == 0);
     }
+
+    // SIGTERM or SIGINT closes the window like its close button. Once one has
+    // been taken, or once the window no longer listens, a signal ends the
+    // program the default way (with a handler left behind, a second signal
+    // would be lost, or written into whatever file took the pipe's number).
+    void signalClosesTheWindow()
+    {
+        for (int signal : {SIGTERM, SIGINT}) {
+            QWidget window;
+            window.show();
+            TerminationSignals closeOnSignal(window);
+            QVERIFY(!takesDefaultAction(SIGTERM) && !takesDefaultAction(SIGINT));
+            ::raise(signal);
+            QTRY_VERIFY(!window.isVisible());
+            QVERIFY(takesDefaultAction(SIGTERM) && takesDefaultAction(SIGINT));
+        }
+        {
+            QWidget window;
+            TerminationSignals neverSignalled(window);
+        }
+        QVERIFY(takesDefaultAction(SIGTERM) && takesDefaultAction(SIGINT));
+    }
 };
 
-QTEST_GUILESS_MAIN(ProgramTest)
+QTEST_MAIN(ProgramTest)
 #include "tst_program.moc"
