@@ -1,9 +1,9 @@
 #include "MainWindow.h"
 
-#include "Form1.h"
-#include "Statement.h"
-#include "ui/GridView.h"
-#include "ui/QtWindowServices.h"
+#include "app/Form1.h"
+#include "app/Statement.h"
+#include "ui/qt/GridView.h"
+#include "ui/qt/QtWindowServices.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CellTable.h"
 #include "GridModel.h"
 #include "QtCellGrid.h"
+#include "ui/CellTable.h"
 
 #include <QAbstractItemView>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WindowServices.h"
+#include "ui/WindowServices.h"
 
 #include <QObject>
 #include <QPointer>
