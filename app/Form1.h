@@ -33,6 +33,11 @@ class Form1 : public FormState
     void cmdpidim_Click(); // PIVOT DIM
     void cmdpivot_Click(); // PIVOT
 
+    // The width in twips of the header column and of every column of a
+    // matrix that DIMENSION and PIVOT DIM lay out: about half an inch, room
+    // for six digits in the grid's font.
+    static constexpr int ColumnWidth = 700;
+
     // The largest n that DIMENSION and PIVOT DIM accept.
     static constexpr int LargestDimension = 1000;
     static constexpr int LargestTableau = 253;

@@ -202,7 +202,7 @@ void CellTable::setFontName(std::string_view name)
 void CellTable::setFontSize(float points)
 {
     // A size that no font can have changes nothing.
-    if (!(points > 0.0f && points <= 1638.0f))
+    if (!(points > 0.0f && points <= MaxFontPoints))
         return;
     Format &format = current().format;
     format.font = fontIndex(fontTable[format.font].name, points);

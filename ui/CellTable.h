@@ -33,6 +33,10 @@ class CellTable
     // program's largest layout; a larger size is refused.
     static constexpr std::int64_t MaxCells = std::int64_t(1) << 24;
 
+    // The largest font size in points: its height in twips (20 to the point)
+    // still fits a 16-bit integer. A larger size is taken for no font at all.
+    static constexpr float MaxFontPoints = 1638.0f;
+
     // Font 0 is the grid's own cell font.
     static constexpr const char *DefaultFontName = "MS Sans Serif";
     static constexpr float DefaultFontSize = 8.25f;

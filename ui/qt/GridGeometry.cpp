@@ -1,23 +1,12 @@
 #include "GridGeometry.h"
 
+#include "Twips.h"
 #include "ui/CellTable.h"
 
 #include <QPaintDevice>
 
 #include <algorithm>
 #include <climits>
-#include <cmath>
-
-namespace {
-
-constexpr int TwipsPerInch = 1440;
-
-int pixelsOf(int twips, int dpi)
-{
-    return static_cast<int>(std::lround(double(twips) * dpi / TwipsPerInch));
-}
-
-} // namespace
 
 int GridGeometry::clampToInt(std::int64_t value)
 {
@@ -43,8 +32,8 @@ bool GridGeometry::update()
     columnLeft.resize(static_cast<std::size_t>(cols) + 1);
     columnLeft[0] = 0;
     for (int c = 0; c < cols; ++c)
-        columnLeft[c + 1] = columnLeft[c] + pixelsOf(table.colWidth(c), dpi.width());
-    rowPixels = std::max(1, pixelsOf(CellTable::RowHeight, dpi.height()));
+        columnLeft[c + 1] = columnLeft[c] + pixelsFromTwips(table.colWidth(c), dpi.width());
+    rowPixels = std::max(1, pixelsFromTwips(CellTable::RowHeight, dpi.height()));
     layoutMadeFor = table.layoutVersion();
     dpiMadeFor = dpi;
     return true;
