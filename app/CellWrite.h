@@ -1,9 +1,9 @@
 #pragma once
 
-#include "BoundedArray.h"
-#include "Statement.h"
+#include "app/values/BoundedArray.h"
+#include "app/values/CellNumber.h"
+#include "app/values/Statement.h"
 #include "ui/CellGrid.h"
-#include "ui/CellNumber.h"
 
 #include <climits>
 #include <cstdint>

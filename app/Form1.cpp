@@ -1,7 +1,7 @@
 #include "Form1.h"
 
 #include "CellWrite.h"
-#include "Conversions.h"
+#include "app/values/Conversions.h"
 
 Form1::Form1(CellGrid &msfmain0, CellGrid &msfmain, CellGrid &msfunit, WindowServices &window)
     : msfmain0(msfmain0), msfmain(msfmain), msfunit(msfunit), window(window)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FormState.h"
-#include "Statement.h"
+#include "app/values/Statement.h"
 #include "ui/CellGrid.h"
 #include "ui/WindowServices.h"
 

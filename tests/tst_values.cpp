@@ -1,10 +1,10 @@
 // Variant values, their arithmetic and failures, reading typed numbers and the
 // texts that values show in the cells.
 
-#include "app/BoundedArray.h"
 #include "app/CellWrite.h"
-#include "app/Conversions.h"
-#include "app/Single.h"
+#include "app/values/BoundedArray.h"
+#include "app/values/Conversions.h"
+#include "app/values/Single.h"
 #include "ui/WindowlessGrid.h"
 
 #include <QtTest>

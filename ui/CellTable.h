@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CellNumber.h"
+#include "app/values/CellNumber.h"
 
 #include <climits>
 #include <cstddef>

@@ -1,7 +1,7 @@
 #include "MainWindow.h"
 
 #include "app/Form1.h"
-#include "app/Statement.h"
+#include "app/values/Statement.h"
 #include "ui/qt/GridView.h"
 #include "ui/qt/QtWindowServices.h"
 #include "ui/qt/Twips.h"

@@ -7,7 +7,7 @@
 
 // Choices made here:
 // - Numbers are read with "." as the decimal separator whatever the user's
-//   locale, the separator they are written with (ui/CellNumber.cpp), so that
+//   locale, the separator they are written with (CellNumber.cpp), so that
 //   a written value always reads back the same. Nothing here consults the C
 //   or C++ locale.
 // - "&H" and "&O" read a non-negative integer of any length, rounded to the

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "CellNumber.h"
 #include "Variant.h"
-#include "ui/CellNumber.h"
 
 #include <string>
 #include <string_view>
