@@ -18,7 +18,7 @@ void Form1::Form_Load()
 
     for (CellGrid *grid : {&msfmain0, &msfmain, &msfunit}) {
         for (ii = 0; ii <= 2; ii = ii + 1) {
-            grid->setColWidth(cellIndex(ii), ColumnWidth);
+            grid->setColWidth(position(ii), ColumnWidth);
             if (ii > 0) {
                 writeCell(*grid, 0, ii, CellGrid::AlignCenterCenter, plainNumber(ii));
                 writeCell(*grid, ii, 0, CellGrid::AlignCenterCenter, plainNumber(ii));

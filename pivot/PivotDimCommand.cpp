@@ -31,13 +31,13 @@ void Form1::cmdpidim_Click()
         // columns, row headers 1 to n.
         auto labelHeaders = [&](CellGrid &grid) {
             for (ii = 0; ii <= n; ii = ii + 1) {
-                grid.setColWidth(cellIndex(ii), ColumnWidth);
+                grid.setColWidth(position(ii), ColumnWidth);
                 if (ii > 0) {
                     writeCell(grid, 0, ii, CellGrid::AlignCenterCenter, plainNumber(ii - 1));
                     writeCell(grid, ii, 0, CellGrid::AlignCenterCenter, plainNumber(ii));
                 }
             }
-            grid.setColWidth(cellIndex(ii), ColumnWidth);
+            grid.setColWidth(position(ii), ColumnWidth);
             writeCell(grid, 0, ii, CellGrid::AlignCenterCenter, plainNumber(ii - 1));
         };
 

@@ -64,7 +64,7 @@ CellTable::Cell::~Cell()
 CellNumber CellTable::Cell::number() const
 {
     const int code = format.content - 1;
-    return {storedValue, static_cast<CellNumber::Kind>(code / 2),
+    return {storedValue, static_cast<Variant::Kind>(code / 2),
             static_cast<CellNumber::Form>(code % 2)};
 }
 

@@ -86,7 +86,7 @@ class CellTable
         // A number of kind Empty shows as the empty text.
         void setNumber(const CellNumber &number) noexcept
         {
-            if (number.kind == CellNumber::Kind::Empty) {
+            if (number.kind == Variant::Kind::Empty) {
                 setEmpty();
                 return;
             }

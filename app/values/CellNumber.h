@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Variant.h"
+
 #include <cstdint>
 #include <string>
 
@@ -8,21 +10,13 @@
 // so a run that writes millions of values makes texts only for the few cells
 // that are painted or read back.
 //
-// The text is the program's way of writing numbers: "" for Empty, the digits
-// of an integer, and the general decimal form of a real number with at most
-// 15 significant digits for a Double and 7 for a Single, rounded to 4 decimal
-// places first in the Rounded form.
+// The text is the program's one way of writing numbers (plainText and
+// roundedText make theirs here too): "" for Empty, the digits of an integer,
+// and the general decimal form of a real number with at most 15 significant
+// digits for a Double and 7 for a Single, rounded to 4 decimal places first
+// in the Rounded form.
 struct CellNumber
 {
-    // The kinds of a value, in the order of Variant's.
-    enum class Kind : std::uint8_t
-    {
-        Empty,
-        Integer,
-        Long,
-        Single,
-        Double
-    };
     enum class Form : std::uint8_t
     {
         Plain,
@@ -33,17 +27,13 @@ struct CellNumber
     static constexpr long RoundedPlaces = 4;
 
     double value = 0.0; // every kind's values are exact in a double
-    Kind kind = Kind::Empty;
+    Variant::Kind kind = Variant::Kind::Empty;
     Form form = Form::Plain;
 
     std::string text() const;
 };
 
-// The text of a number held as an integer, a Single or a Double.
-std::string integerText(long value);
-std::string singleText(float value);
-std::string doubleText(double value);
-
-// `value` rounded to `places` decimal places (0 or more), ties to even. A
-// value that is already whole at that scale comes back as it is.
-double roundedToPlaces(double value, long places);
+// `value`, a number of kind `kind`, rounded to `places` decimal places (0 or
+// more), ties to even, in the kind's own precision; an integer comes back as
+// it is, and so does a value that is already whole at that scale.
+double roundedInKind(double value, Variant::Kind kind, long places);
