@@ -6,7 +6,6 @@
 #include "ui/CellGrid.h"
 
 #include <cstdint>
-#include <optional>
 #include <string_view>
 #include <type_traits>
 #include <utility>
@@ -17,10 +16,11 @@
 // compiler keeps what it knows of the cell for the write that follows.
 template <class R, class C> void selectCell(CellGrid &grid, const R &row, const C &col)
 {
-    if (const std::optional<std::int32_t> r = positionOf(row))
-        grid.setRow(*r);
-    if (const std::optional<std::int32_t> c = positionOf(col))
-        grid.setCol(*c);
+    std::int32_t position = 0;
+    if (positionOf(row, position))
+        grid.setRow(position);
+    if (positionOf(col, position))
+        grid.setCol(position);
 }
 
 // The text of the current cell: a string, or a number that the cell keeps
