@@ -1,59 +1,25 @@
 #pragma once
 
-#include "BoundedArray.h"
-#include "Statement.h"
+#include "app/values/CellNumber.h"
+#include "app/values/Position.h"
+#include "app/values/Statement.h"
 #include "ui/CellGrid.h"
-#include "ui/CellNumber.h"
 
-#include <climits>
 #include <cstdint>
-#include <optional>
 #include <string_view>
 #include <type_traits>
 #include <utility>
 
-// A row or column number: an integer, or a variant, which rounds half to
-// even. Without an exception: sets `position` and returns true, or returns
-// false when there is no such row or column.
-inline bool cellPosition(long index, int &position)
-{
-    if (index < INT_MIN || index > INT_MAX)
-        return false;
-    position = static_cast<int>(index);
-    return true;
-}
-
-inline bool cellPosition(const Variant &index, int &position)
-{
-    if (index.kind() == Variant::Kind::Integer) [[likely]] {
-        position = index.integerValue();
-        return true;
-    }
-    const std::optional<std::int32_t> i = fittingLong(index);
-    if (i)
-        position = *i;
-    return i.has_value();
-}
-
-// The same as a statement: a number beyond the grid's range fails.
-template <class I> int cellIndex(const I &index)
-{
-    int position = 0;
-    if (!cellPosition(index, position))
-        failStatement();
-    return position;
-}
-
-// Makes (row, col) the current cell, row first. Each is a statement of its
-// own: a refused row or column leaves that coordinate as it was. Nothing here
-// throws, so the compiler keeps what it knows of the cell for the write that
-// follows.
+// Makes (row, col) the current cell, row first; a row or a column is a
+// position (Position.h). Each is a statement of its own: a refused row or
+// column leaves that coordinate as it was. Nothing here throws, so the
+// compiler keeps what it knows of the cell for the write that follows.
 template <class R, class C> void selectCell(CellGrid &grid, const R &row, const C &col)
 {
-    int position = 0;
-    if (cellPosition(row, position))
+    std::int32_t position = 0;
+    if (positionOf(row, position))
         grid.setRow(position);
-    if (cellPosition(col, position))
+    if (positionOf(col, position))
         grid.setCol(position);
 }
 

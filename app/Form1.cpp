@@ -1,7 +1,7 @@
 #include "Form1.h"
 
 #include "CellWrite.h"
-#include "Conversions.h"
+#include "app/values/Conversions.h"
 
 Form1::Form1(CellGrid &msfmain0, CellGrid &msfmain, CellGrid &msfunit, WindowServices &window)
     : msfmain0(msfmain0), msfmain(msfmain), msfunit(msfunit), window(window)
@@ -18,7 +18,7 @@ void Form1::Form_Load()
 
     for (CellGrid *grid : {&msfmain0, &msfmain, &msfunit}) {
         for (ii = 0; ii <= 2; ii = ii + 1) {
-            grid->setColWidth(cellIndex(ii), 700);
+            grid->setColWidth(position(ii), ColumnWidth);
             if (ii > 0) {
                 writeCell(*grid, 0, ii, CellGrid::AlignCenterCenter, plainNumber(ii));
                 writeCell(*grid, ii, 0, CellGrid::AlignCenterCenter, plainNumber(ii));

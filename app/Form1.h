@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FormState.h"
-#include "Statement.h"
+#include "app/values/Statement.h"
 #include "ui/CellGrid.h"
 #include "ui/WindowServices.h"
 
@@ -32,6 +32,11 @@ class Form1 : public FormState
     void cmdrun_Click();   // SOLVE
     void cmdpidim_Click(); // PIVOT DIM
     void cmdpivot_Click(); // PIVOT
+
+    // The width in twips of the header column and of every column of a
+    // matrix that DIMENSION and PIVOT DIM lay out: about half an inch, room
+    // for six digits in the grid's font.
+    static constexpr int ColumnWidth = 700;
 
     // The largest n that DIMENSION and PIVOT DIM accept.
     static constexpr int LargestDimension = 1000;

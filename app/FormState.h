@@ -1,8 +1,8 @@
 #pragma once
 
-#include "BoundedArray.h"
-#include "Single.h"
-#include "Variant.h"
+#include "app/values/BoundedArray.h"
+#include "app/values/Single.h"
+#include "app/values/Variant.h"
 
 #include <cstdint>
 

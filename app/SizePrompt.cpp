@@ -1,5 +1,5 @@
-#include "Conversions.h"
 #include "Form1.h"
+#include "app/values/Conversions.h"
 
 #include <cmath>
 #include <new>

@@ -2,7 +2,12 @@
 
 namespace {
 
-// One step of the busy count. A bare count of 15000000 steps takes a few
+// The steps of the busy wait that holds a step with Delay on: fixed, the one
+// tunable of the program, and with busyStep below long enough to watch each
+// step.
+constexpr std::int32_t BusyCount = 15000000;
+
+// One step of the busy count. A bare count of BusyCount steps takes a few
 // milliseconds on a current machine, too short to see a step, so every step
 // also runs a chain of 14 dependent multiplications that the compiler cannot
 // drop. With the count on the variant delayIx this holds the grids still for
@@ -28,7 +33,7 @@ void busyStep()
 void Form1::startSteppedCommand()
 {
     delayOn = window.check1Value() == 1 ? True : False;
-    delayCount = 15000000;
+    delayCount = BusyCount;
 }
 
 void Form1::heldStep()

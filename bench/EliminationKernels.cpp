@@ -2,8 +2,8 @@
 
 #include "BenchSystem.h"
 
-#include "app/Conversions.h"
-#include "app/Single.h"
+#include "app/values/Conversions.h"
+#include "app/values/Single.h"
 
 #include <cstddef>
 #include <vector>

@@ -4,7 +4,7 @@
 // repaint while scrolling. Run on the offscreen platform:
 //   QT_QPA_PLATFORM=offscreen bench/bench_grid
 
-#include "ui/GridView.h"
+#include "ui/qt/GridView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -30,15 +30,16 @@ class WindowlessServices final : public WindowServices
     }
     bool doEvents() override
     {
-        ++pauses;
-        lastTurnMs = coarseMilliseconds();
+        pacer.countPause();
+        pacer.pumpTurns(true);
         return true;
     }
 
   protected:
     bool pauseWhenDue() override
     {
-        lastTurnMs = coarseMilliseconds();
+        if (pacer.pumpIsDue())
+            pacer.pumpTurns(pacer.repaintIsDue());
         return true;
     }
 

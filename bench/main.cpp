@@ -9,9 +9,9 @@
 #include "RunObserver.h"
 
 #include "app/Form1.h"
-#include "app/MainWindow.h"
-#include "ui/GridView.h"
-#include "ui/QtWindowServices.h"
+#include "app/qt/MainWindow.h"
+#include "ui/qt/GridView.h"
+#include "ui/qt/QtWindowServices.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "app/CellWrite.h"
-#include "app/Conversions.h"
 #include "app/Form1.h"
+#include "app/values/Conversions.h"
 
 void Form1::cmddim_Click()
 {
@@ -25,7 +25,7 @@ void Form1::cmddim_Click()
             grid->setRows(n + 1);
             grid->setCols(n + 2);
             for (ii = 0; ii <= n; ii = ii + 1) {
-                grid->setColWidth(cellIndex(ii), 700);
+                grid->setColWidth(position(ii), ColumnWidth);
                 if (ii > 0) {
                     writeCell(*grid, 0, ii, CellGrid::AlignCenterCenter, plainNumber(ii));
                     writeCell(*grid, ii, 0, CellGrid::AlignCenterCenter, plainNumber(ii));

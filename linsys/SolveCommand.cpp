@@ -1,6 +1,6 @@
 #include "app/CellWrite.h"
-#include "app/Conversions.h"
 #include "app/Form1.h"
+#include "app/values/Conversions.h"
 
 namespace {
 

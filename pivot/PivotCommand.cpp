@@ -1,8 +1,8 @@
 #include "PivotLocals.h"
 
 #include "app/CellWrite.h"
-#include "app/Conversions.h"
 #include "app/Form1.h"
+#include "app/values/Conversions.h"
 
 void Form1::cmdpivot_Click()
 {

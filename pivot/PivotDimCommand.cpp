@@ -1,12 +1,6 @@
 #include "app/CellWrite.h"
-#include "app/Conversions.h"
 #include "app/Form1.h"
-
-namespace {
-
-constexpr int HeaderWidth = 700;
-
-} // namespace
+#include "app/values/Conversions.h"
 
 void Form1::cmdpidim_Click()
 {
@@ -37,13 +31,13 @@ void Form1::cmdpidim_Click()
         // columns, row headers 1 to n.
         auto labelHeaders = [&](CellGrid &grid) {
             for (ii = 0; ii <= n; ii = ii + 1) {
-                grid.setColWidth(cellIndex(ii), HeaderWidth);
+                grid.setColWidth(position(ii), ColumnWidth);
                 if (ii > 0) {
                     writeCell(grid, 0, ii, CellGrid::AlignCenterCenter, plainNumber(ii - 1));
                     writeCell(grid, ii, 0, CellGrid::AlignCenterCenter, plainNumber(ii));
                 }
             }
-            grid.setColWidth(cellIndex(ii), HeaderWidth);
+            grid.setColWidth(position(ii), ColumnWidth);
             writeCell(grid, 0, ii, CellGrid::AlignCenterCenter, plainNumber(ii - 1));
         };
 

@@ -1,8 +1,8 @@
 #include "PivotLocals.h"
 
 #include "app/CellWrite.h"
-#include "app/Conversions.h"
 #include "app/Form1.h"
+#include "app/values/Conversions.h"
 
 // One pivot step, second half: the entering column becomes basic in the
 // pivot row with the cost typed under it; the tableau is pivoted on column 1,

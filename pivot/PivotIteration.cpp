@@ -1,8 +1,8 @@
 #include "PivotLocals.h"
 
 #include "app/CellWrite.h"
-#include "app/Conversions.h"
 #include "app/Form1.h"
+#include "app/values/Conversions.h"
 
 // One pivot step, first half: the entering column and the right-hand side
 // updated by the current basis inverse, the ratio of every row with a

@@ -1,8 +1,8 @@
 #include "PivotLocals.h"
 
 #include "app/CellWrite.h"
-#include "app/Conversions.h"
 #include "app/Form1.h"
+#include "app/values/Conversions.h"
 
 // The tableau load: reads the starting basis B and the right-hand side b from
 // the input grid and inverts B by Gauss-Jordan elimination on its diagonal,

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/BoundedArray.h"
-#include "app/Single.h"
-#include "app/Statement.h"
-#include "app/Variant.h"
+#include "app/values/BoundedArray.h"
+#include "app/values/Single.h"
+#include "app/values/Statement.h"
+#include "app/values/Variant.h"
 
 #include <algorithm>
 #include <cstdint>

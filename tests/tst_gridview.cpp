@@ -1,7 +1,7 @@
 // Two grids in a plain window, the way the main window stacks its grids,
 // driven through CellGrid and real key and mouse events.
 
-#include "ui/GridView.h"
+#include "ui/qt/GridView.h"
 
 #include <QtTest>
 #include <QtWidgets>

@@ -2,10 +2,10 @@
 // texts that values show in the cells: tables of what a user types and sees,
 // and random values shown as the C library shows them.
 
-#include "app/BoundedArray.h"
 #include "app/CellWrite.h"
-#include "app/Conversions.h"
-#include "app/Single.h"
+#include "app/values/BoundedArray.h"
+#include "app/values/Conversions.h"
+#include "app/values/Single.h"
 #include "ui/WindowlessGrid.h"
 
 #include <QtTest>

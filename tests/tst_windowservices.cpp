@@ -1,7 +1,7 @@
 // The event pump that lets the window's events run in the pauses of a run.
 
-#include "app/MainWindow.h"
-#include "ui/QtWindowServices.h"
+#include "app/qt/MainWindow.h"
+#include "ui/qt/QtWindowServices.h"
 
 #include <QtTest>
 
@@ -10,7 +10,7 @@ class WindowServicesTest : public QObject
     Q_OBJECT
 
   private slots:
-    void pumpRunsPendingEventsOncePerInterval_data()
+    void pumpRunsPendingEvents_data()
     {
         QTest::addColumn<bool>("watched");
         QTest::newRow("pauses watched") << true;
@@ -18,11 +18,10 @@ class WindowServicesTest : public QObject
     }
 
     // A pause runs the events pending at that moment; without Delay, once the
-    // event interval has passed since the last turn. While pauses come by the
-    // hundred only every few of them look at the clock, but once they are
-    // sparse again the first one that is due runs the events. Once the window
-    // is closing, a pause tells the run to stop.
-    void pumpRunsPendingEventsOncePerInterval()
+    // pacer finds the pump due (tst_pausepacer tells when that is), whether
+    // or not anyone watches the pauses. Once the window is closing, a pause
+    // tells the run to stop.
+    void pumpRunsPendingEvents()
     {
         QFETCH(bool, watched);
         MainWindow window;
@@ -31,22 +30,14 @@ class WindowServicesTest : public QObject
             connect(&services, &QtWindowServices::pauseReached, this, [] {});
         int delivered = 0;
         const auto post = [&] { QTimer::singleShot(0, &window, [&] { ++delivered; }); };
-        const auto postWhenDue = [&] {
-            QTest::qSleep(QtWindowServices::EventIntervalMs + QtWindowServices::ClockResolutionMs +
-                          1);
-            post();
-        };
         post();
         QVERIFY(services.doEvents() && delivered == 1);
-        postWhenDue();
-        QVERIFY(services.doEventsWhenDue() && delivered == 2);
-        for (int pause = 0; pause < 1000; ++pause)
-            services.doEventsWhenDue();
-        postWhenDue();
-        for (int pause = 0; pause < 100 && delivered == 2; ++pause)
-            services.doEventsWhenDue();
-        postWhenDue();
-        QVERIFY(services.doEventsWhenDue() && delivered == 4);
+        post();
+        QElapsedTimer pausing;
+        pausing.start();
+        while (delivered == 1 && pausing.elapsed() < 1000)
+            QVERIFY(services.doEventsWhenDue());
+        QCOMPARE(delivered, 2);
         window.close();
         QVERIFY(!services.doEventsWhenDue() && !services.doEvents());
     }

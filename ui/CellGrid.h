@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CellNumber.h"
 #include "CellTable.h"
+#include "app/values/CellNumber.h"
 
 #include <cstdint>
 #include <string>

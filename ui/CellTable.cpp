@@ -64,7 +64,7 @@ CellTable::Cell::~Cell()
 CellNumber CellTable::Cell::number() const
 {
     const int code = format.content - 1;
-    return {storedValue, static_cast<CellNumber::Kind>(code / 2),
+    return {storedValue, static_cast<Variant::Kind>(code / 2),
             static_cast<CellNumber::Form>(code % 2)};
 }
 
@@ -202,7 +202,7 @@ void CellTable::setFontName(std::string_view name)
 void CellTable::setFontSize(float points)
 {
     // A size that no font can have changes nothing.
-    if (!(points > 0.0f && points <= 1638.0f))
+    if (!(points > 0.0f && points <= MaxFontPoints))
         return;
     Format &format = current().format;
     format.font = fontIndex(fontTable[format.font].name, points);

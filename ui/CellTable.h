@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CellNumber.h"
+#include "app/values/CellNumber.h"
 
 #include <climits>
 #include <cstddef>
@@ -32,6 +32,10 @@ class CellTable
     // A grid holds at most this many cells (40 bytes each), far more than the
     // program's largest layout; a larger size is refused.
     static constexpr std::int64_t MaxCells = std::int64_t(1) << 24;
+
+    // The largest font size in points: its height in twips (20 to the point)
+    // still fits a 16-bit integer. A larger size is taken for no font at all.
+    static constexpr float MaxFontPoints = 1638.0f;
 
     // Font 0 is the grid's own cell font.
     static constexpr const char *DefaultFontName = "MS Sans Serif";
@@ -82,7 +86,7 @@ class CellTable
         // A number of kind Empty shows as the empty text.
         void setNumber(const CellNumber &number) noexcept
         {
-            if (number.kind == CellNumber::Kind::Empty) {
+            if (number.kind == Variant::Kind::Empty) {
                 setEmpty();
                 return;
             }

@@ -3,9 +3,9 @@
 #include "PromptAnswers.h"
 
 #include "app/Form1.h"
-#include "app/MainWindow.h"
-#include "ui/GridView.h"
-#include "ui/QtWindowServices.h"
+#include "app/qt/MainWindow.h"
+#include "ui/qt/GridView.h"
+#include "ui/qt/QtWindowServices.h"
 
 #include <QAbstractButton>
 #include <QList>

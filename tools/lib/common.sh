@@ -1,6 +1,6 @@
-# Shared set-up of tools/run, tools/test, tools/package and tools/screenshot:
-# installs the Debian packages that are missing and configures a build
-# directory.
+# Shared set-up of tools/run, tools/test, tools/package, tools/screenshot and
+# tools/mutation: installs the Debian packages that are missing and configures
+# a build directory from a preset of CMakePresets.json.
 # Sourced, not run.
 
 QUELVAR_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -52,16 +52,13 @@ quelvar_ensure_packages() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# quelvar_configure DIR [cmake options...]: configures DIR unless it already
-# is, with Ninja for a new directory (an existing one keeps its generator).
+# quelvar_configure PRESET [cmake options...]: configures the build tree of
+# a configure preset of CMakePresets.json (release, test, mutation, package),
+# which gives its place, generator and options; further options are added.
 quelvar_configure() {
-    local dir="$1"
+    local preset="$1"
     shift
-    local generator=()
-    if [ ! -f "$dir/CMakeCache.txt" ]; then
-        generator=(-G Ninja)
-    fi
-    cmake -S "$QUELVAR_ROOT" -B "$dir" "${generator[@]}" "$@"
+    cmake -S "$QUELVAR_ROOT" --preset "$preset" "$@"
 }
 
 quelvar_jobs() {

@@ -1,29 +1,10 @@
 #pragma once
 
+#include "Position.h"
 #include "Statement.h"
-#include "Variant.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <vector>
-
-// Position arguments of the arrays: plain integers, or variants, which round
-// half to even as any conversion to an integer does.
-inline long arrayIndex(long index)
-{
-    return index;
-}
-
-inline long arrayIndex(const Variant &index)
-{
-    // Loop counters are Integers: the common case stays inline.
-    if (index.kind() == Variant::Kind::Integer) [[likely]]
-        return index.integerValue();
-    const std::optional<std::int32_t> position = fittingLong(index);
-    if (!position)
-        failStatement();
-    return *position;
-}
 
 inline std::size_t elementCount(long lower, long upper)
 {
@@ -41,8 +22,9 @@ template <class T> std::vector<T> takeReservedElements(std::vector<T> &reserved,
     return taken;
 }
 
-// A one-dimensional array with explicit lower and upper bounds. Until it is
-// created, and outside its bounds, every access fails as a statement. Its
+// A one-dimensional array with explicit lower and upper bounds, its
+// subscripts positions (Position.h). Until it is created, and outside its
+// bounds, every access fails as a statement. Its
 // elements can be obtained ahead (reserve) so that creating it cannot fail.
 template <class T> class BoundedArray1
 {
@@ -69,10 +51,10 @@ template <class T> class BoundedArray1
     long lowerBound() const { return m_lower; }
     long upperBound() const { return m_upper; }
 
-    template <class I> T &operator()(const I &index) { return at(arrayIndex(index)); }
+    template <class I> T &operator()(const I &index) { return at(position(index)); }
     template <class I> const T &operator()(const I &index) const
     {
-        return const_cast<BoundedArray1 *>(this)->at(arrayIndex(index));
+        return const_cast<BoundedArray1 *>(this)->at(position(index));
     }
 
   private:
@@ -90,8 +72,8 @@ template <class T> class BoundedArray1
     bool m_created = false;
 };
 
-// A two-dimensional array indexed (row, column), each subscript with explicit
-// lower and upper bounds. Until it is created, and outside its bounds, every
+// A two-dimensional array indexed (row, column) by positions, each subscript
+// with explicit lower and upper bounds. Until it is created, and outside its bounds, every
 // access fails as a statement. Its elements can be obtained ahead (reserve)
 // so that creating it cannot fail.
 template <class T> class BoundedArray2
@@ -130,11 +112,11 @@ template <class T> class BoundedArray2
 
     template <class R, class C> T &operator()(const R &row, const C &col)
     {
-        return at(arrayIndex(row), arrayIndex(col));
+        return at(position(row), position(col));
     }
     template <class R, class C> const T &operator()(const R &row, const C &col) const
     {
-        return const_cast<BoundedArray2 *>(this)->at(arrayIndex(row), arrayIndex(col));
+        return const_cast<BoundedArray2 *>(this)->at(position(row), position(col));
     }
 
   private:

@@ -1,20 +1,13 @@
 #pragma once
 
+#include "CellNumber.h"
+#include "NumberFromText.h"
 #include "Variant.h"
-#include "ui/CellNumber.h"
 
 #include <string>
-#include <string_view>
 
-// The program's own conversions between cell texts and numbers.
-
-// The lenient reading of a typed number. Blanks, tabs and line feeds are
-// ignored wherever they stand; "&H" and "&O" read hexadecimal and octal
-// integers; otherwise an optional sign, decimal digits with at most one ".",
-// and an optional exponent (E or D). Reading stops at the first character
-// that does not fit; no digit at all gives 0. Fails as a statement when the
-// number lies beyond the double range.
-double numberFromText(std::string_view text);
+// The shared conversions of the procedures between cell texts and numbers:
+// numberFromText reads a typed number; a number's text is a CellNumber's.
 
 // The cell text of a value without rounding: "" for empty, the digits of an
 // integer, up to 15 significant digits of a Double and 7 of a Single.
@@ -32,10 +25,7 @@ std::string roundedText(const Variant &value);
 // a Variant holds has a text, and rounding to 4 places never overflows.
 inline CellNumber plainNumber(const Variant &value)
 {
-    static_assert(int(CellNumber::Kind::Double) == int(Variant::Kind::Double) &&
-                  int(CellNumber::Kind::Single) == int(Variant::Kind::Single) &&
-                  int(CellNumber::Kind::Empty) == int(Variant::Kind::Empty));
-    return {value.toDouble(), static_cast<CellNumber::Kind>(value.kind()), CellNumber::Form::Plain};
+    return {value.toDouble(), value.kind(), CellNumber::Form::Plain};
 }
 
 inline CellNumber roundedNumber(const Variant &value)

@@ -150,28 +150,6 @@ double powerOfTen(long places)
     return std::pow(10.0, static_cast<double>(places));
 }
 
-} // namespace
-
-std::string CellNumber::text() const
-{
-    switch (kind) {
-    case Kind::Empty:
-        return std::string();
-    case Kind::Integer:
-    case Kind::Long:
-        return integerText(static_cast<long>(value));
-    case Kind::Single: {
-        const float single = static_cast<float>(value);
-        return singleText(form == Form::Rounded
-                              ? static_cast<float>(roundedToPlaces(single, RoundedPlaces))
-                              : single);
-    }
-    case Kind::Double:
-        return doubleText(form == Form::Rounded ? roundedToPlaces(value, RoundedPlaces) : value);
-    }
-    return std::string();
-}
-
 std::string integerText(long value)
 {
     std::array<char, 24> buffer{};
@@ -201,4 +179,35 @@ double roundedToPlaces(double x, long places)
         return x;
     const double result = std::nearbyint(scaled) / scale;
     return std::isfinite(result) ? result : x;
+}
+
+} // namespace
+
+std::string CellNumber::text() const
+{
+    const double shown = form == Form::Rounded ? roundedInKind(value, kind, RoundedPlaces) : value;
+    switch (kind) {
+    case Variant::Kind::Empty:
+        return std::string();
+    case Variant::Kind::Integer:
+    case Variant::Kind::Long:
+        return integerText(static_cast<long>(shown));
+    case Variant::Kind::Single:
+        return singleText(static_cast<float>(shown));
+    case Variant::Kind::Double:
+        return doubleText(shown);
+    }
+    return std::string();
+}
+
+double roundedInKind(double value, Variant::Kind kind, long places)
+{
+    switch (kind) {
+    case Variant::Kind::Single:
+        return static_cast<float>(roundedToPlaces(static_cast<float>(value), places));
+    case Variant::Kind::Double:
+        return roundedToPlaces(value, places);
+    default:
+        return value;
+    }
 }

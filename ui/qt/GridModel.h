@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CellTable.h"
+#include "ui/CellTable.h"
 
 #include <QAbstractTableModel>
 #include <QFont>

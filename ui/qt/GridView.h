@@ -1,14 +1,15 @@
 #pragma once
 
-#include "CellTable.h"
+#include "GridGeometry.h"
+#include "GridKeys.h"
 #include "GridModel.h"
+#include "GridPainter.h"
 #include "QtCellGrid.h"
+#include "ui/CellTable.h"
 
 #include <QAbstractItemView>
 
-#include <cstdint>
 #include <memory>
-#include <vector>
 
 // One grid of text cells on the screen. Row 0 and column 0 are fixed header
 // cells drawn like button faces; the rest scrolls. model() holds every cell,
@@ -20,18 +21,16 @@
 // the view about; the user's own moves scroll the cell into view.
 //
 // The grid never edits a cell: every character typed while it has the focus
-// is sent as keyPress (a key with Alt held belongs to the window's
-// accelerators and types nothing). The arrow, page, Home and End
-// keys and a left click on a non-fixed cell move the current cell; a click on
-// a header cell only gives the grid the focus, and a drag onto one leaves the
-// current cell where it was. Tab moves the focus on.
+// is sent as keyPress (GridKeys tells what a key types and where it moves the
+// current cell). A left click on a non-fixed cell moves the current cell; a
+// click on a header cell only gives the grid the focus, and a drag onto one
+// leaves the current cell where it was. Tab moves the focus on.
 //
 // Columns are as wide as the table says in twips (CellTable::DefaultColWidth
 // unless sized), at the widget's resolution; every row is
-// CellTable::RowHeight high. A text too wide for its cell is drawn cut at its
-// end with "…" in the cell's alignment, so that a number never loses its sign
-// or leading digits unseen, and its tool tip shows the whole text; control
-// characters are drawn as their pictures.
+// CellTable::RowHeight high (GridGeometry). GridPainter draws the cells; a
+// text too wide for its cell is drawn cut, and its tool tip shows the whole
+// text.
 class GridView : public QAbstractItemView
 {
     Q_OBJECT
@@ -91,41 +90,18 @@ class GridView : public QAbstractItemView
 
   private:
     // Brings the pixel layout in line with the table; true when it changed.
-    bool ensureLayout() const;
-    // Looks up the widget's resolution again; once per flush and per paint,
-    // as asking the screen for it is far dearer than laying out a cell.
-    void refreshResolution() const;
-    QRect cellRect(int row, int col) const;
+    bool ensureLayout() const { return geometry.update(); }
+    // The scroll position: the horizontal and vertical offsets.
+    QPoint scrolled() const { return {horizontalOffset(), verticalOffset()}; }
     // Whether the text of a cell is too wide for it, and so drawn cut.
     bool textIsCut(int row, int col) const;
-    int rowHeight() const { return rowPixels; }
-    int fixedWidth() const;
-    std::int64_t contentWidth() const;
-    std::int64_t contentHeight() const;
-    int pageRows() const;
+    // The model index of the cell a key's move leads to.
+    QModelIndex movedTo(GridKeys::Move move, Qt::KeyboardModifiers modifiers) const;
     void deliverCharacters(const QString &codes);
-
-    struct CellSpan
-    {
-        int first, last;
-    };
-    CellSpan visibleScrollingRows() const;
-    CellSpan visibleScrollingCols() const;
-    void paintArea(QPainter &painter, const QRect &clip, CellSpan rows, CellSpan cols,
-                   bool fixed) const;
-    void paintCurrentMark(QPainter &painter) const;
 
     CellTable table;
     std::unique_ptr<GridModel> gridModel;
     QtCellGrid adapter;
-
-    // Pixel layout: left edge of every column (one more for the right edge
-    // of the last) and the row height, for the table's layout version and
-    // the widget's resolution they were made for.
-    mutable std::vector<std::int64_t> columnLeft;
-    mutable int rowPixels = 16;
-    mutable std::uint64_t layoutMadeFor = UINT64_MAX;
-    mutable int dpiMadeFor = 0;
-    mutable int resolutionX = 0;
-    mutable int resolutionY = 0;
+    mutable GridGeometry geometry;
+    GridPainter cellPainter;
 };

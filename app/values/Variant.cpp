@@ -20,9 +20,24 @@ bool fitsLong(long long value)
            value <= std::numeric_limits<std::int32_t>::max();
 }
 
-bool isIntegerOrEmpty(Variant::Kind kind)
+// The kind of the result of an operation on values of kinds a and b, before
+// an integer result that does not fit its kind is widened.
+Variant::Kind resultKind(Variant::Kind a, Variant::Kind b, Operation operation)
 {
-    return kind == Variant::Kind::Empty || kind == Variant::Kind::Integer;
+    using K = Variant::Kind;
+    static constexpr K table[5][5] = {
+        // with Empty  Integer     Long     Single     Double
+        {K::Integer, K::Integer, K::Long, K::Single, K::Double}, // Empty
+        {K::Integer, K::Integer, K::Long, K::Single, K::Double}, // Integer
+        {K::Long, K::Long, K::Long, K::Double, K::Double},       // Long
+        {K::Single, K::Single, K::Double, K::Single, K::Double}, // Single
+        {K::Double, K::Double, K::Double, K::Double, K::Double}, // Double
+    };
+    const K kind = table[int(a)][int(b)];
+    // A quotient of integers is a Double.
+    if (operation == Operation::Divide && (kind == K::Integer || kind == K::Long))
+        return K::Double;
+    return kind;
 }
 
 long long integralValue(const Variant &value)
@@ -79,62 +94,20 @@ Variant Variant::longInteger(std::int32_t value)
 
 Variant Variant::mixed(Variant a, Variant b, Operation operation) noexcept
 try {
-    const Kind ka = a.m_kind;
-    const Kind kb = b.m_kind;
-
-    // Integer kinds: exact in 64 bits, then the smallest kind that holds it.
-    if (a.isIntegral() && b.isIntegral() && operation != Operation::Divide) {
-        const long long x = integralValue(a);
-        const long long y = integralValue(b);
-        long long r = 0;
-        switch (operation) {
-        case Operation::Add:
-            r = x + y;
-            break;
-        case Operation::Subtract:
-            r = x - y;
-            break;
-        case Operation::Multiply:
-            r = x * y;
-            break;
-        case Operation::Divide:
-            break;
-        }
-        const bool small = isIntegerOrEmpty(ka) && isIntegerOrEmpty(kb);
-        if (small && fitsInteger(r))
+    const Kind kind = resultKind(a.m_kind, b.m_kind, operation);
+    if (kind == Kind::Integer || kind == Kind::Long) {
+        // Exact in 64 bits, then the smallest kind that holds it.
+        const long long r = compute(operation, integralValue(a), integralValue(b));
+        if (kind == Kind::Integer && fitsInteger(r))
             return Variant(static_cast<std::int16_t>(r));
         if (fitsLong(r))
             return longInteger(static_cast<std::int32_t>(r));
         return Variant(static_cast<double>(r));
     }
-
-    const double x = a.toDouble();
-    const double y = b.toDouble();
-    double r = 0.0;
-    switch (operation) {
-    case Operation::Add:
-        r = x + y;
-        break;
-    case Operation::Subtract:
-        r = x - y;
-        break;
-    case Operation::Multiply:
-        r = x * y;
-        break;
-    case Operation::Divide:
-        if (y == 0.0)
-            failStatement();
-        r = x / y;
-        break;
-    }
-
-    const bool singleA = ka == Kind::Single;
-    const bool singleB = kb == Kind::Single;
-    const bool singleResult = (singleA || singleB) && (singleA || isIntegerOrEmpty(ka)) &&
-                              (singleB || isIntegerOrEmpty(kb));
     // A result beyond its kind's range is an overflow: Variant(float) and
     // Variant(double) fail on the infinity (or NaN) they are given.
-    if (singleResult)
+    const double r = compute(operation, a.toDouble(), b.toDouble());
+    if (kind == Kind::Single)
         return Variant(static_cast<float>(r));
     return Variant(r);
 } catch (const StatementFailed &) {

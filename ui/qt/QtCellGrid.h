@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CellGrid.h"
+#include "ui/CellGrid.h"
 
 class GridModel;
 class GridView;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Arithmetic.h"
 #include "Statement.h"
 
 #include <cmath>
@@ -11,7 +12,8 @@ class Single;
 // A value of the form state: empty, or a number with its kind. The kind
 // decides the precision of arithmetic and how many digits the number shows.
 //
-// Arithmetic (+, -, *, /, unary -) follows these rules:
+// Arithmetic (+, -, *, /, unary -) follows these rules, the table of
+// resultKind() in Variant.cpp:
 // - Empty counts as the 16-bit integer 0.
 // - Integer with Integer gives an Integer, widened to Long and then to Double
 //   when the result does not fit.
@@ -26,6 +28,13 @@ class Single;
 // or NaN is ever held.
 //
 // Comparisons are numeric whatever the kinds; empty counts as 0.
+//
+// Speed: a SOLVE of n = 100 makes some four million variant operations and
+// element accesses. The shortcuts here (the kind in a whole word, the Double
+// cases first and [[likely]], the out-of-line cases [[gnu::const]],
+// isInfiniteOrNaN), with those of Single.h and Position.h, are what keeps
+// their cost to the instruction count of `bench_procedures solve 100` under
+// callgrind that docs/performance.md gives.
 class Variant
 {
   public:
@@ -98,16 +107,7 @@ class Variant
     double doubleValue() const { return m_double; }
 
   private:
-    enum class Operation : std::uint8_t
-    {
-        Add,
-        Subtract,
-        Multiply,
-        Divide
-    };
-    template <class Compute>
-    static Variant arithmetic(const Variant &a, const Variant &b, Operation operation,
-                              Compute compute);
+    template <Operation operation> static Variant arithmetic(const Variant &a, const Variant &b);
     // A Single with a Double, in either order.
     static bool floatingWithDouble(const Variant &a, const Variant &b);
     double floatingValue() const;
@@ -189,14 +189,13 @@ inline Variant::Variant(double value) : m_kind(Kind::Double), m_double(value)
 // working matrix and tmpVal) is tested first, with one kind test per
 // operand; a Single with a Double (the companion matrix) next, where the
 // compiler knows the Single's kind. The other kinds go out of line.
-template <class Compute>
-inline Variant Variant::arithmetic(const Variant &a, const Variant &b, Operation operation,
-                                   Compute compute)
+template <Operation operation>
+inline Variant Variant::arithmetic(const Variant &a, const Variant &b)
 {
     if (a.m_kind == Kind::Double && b.m_kind == Kind::Double) [[likely]]
-        return Variant(compute(a.m_double, b.m_double));
+        return Variant(compute<operation>(a.m_double, b.m_double));
     if (floatingWithDouble(a, b))
-        return Variant(compute(a.floatingValue(), b.floatingValue()));
+        return Variant(compute<operation>(a.floatingValue(), b.floatingValue()));
     const Variant result = mixed(a, b, operation);
     if (result.m_kind == NoResult)
         failStatement();
@@ -216,27 +215,20 @@ inline double Variant::floatingValue() const
 
 inline Variant operator+(const Variant &a, const Variant &b)
 {
-    return Variant::arithmetic(a, b, Variant::Operation::Add,
-                               [](double x, double y) { return x + y; });
+    return Variant::arithmetic<Operation::Add>(a, b);
 }
 
 inline Variant operator-(const Variant &a, const Variant &b)
 {
-    return Variant::arithmetic(a, b, Variant::Operation::Subtract,
-                               [](double x, double y) { return x - y; });
+    return Variant::arithmetic<Operation::Subtract>(a, b);
 }
 
 inline Variant operator*(const Variant &a, const Variant &b)
 {
-    return Variant::arithmetic(a, b, Variant::Operation::Multiply,
-                               [](double x, double y) { return x * y; });
+    return Variant::arithmetic<Operation::Multiply>(a, b);
 }
 
 inline Variant operator/(const Variant &a, const Variant &b)
 {
-    return Variant::arithmetic(a, b, Variant::Operation::Divide, [](double x, double y) {
-        if (y == 0.0)
-            failStatement();
-        return x / y;
-    });
+    return Variant::arithmetic<Operation::Divide>(a, b);
 }

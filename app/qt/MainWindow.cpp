@@ -1,9 +1,10 @@
 #include "MainWindow.h"
 
-#include "Form1.h"
-#include "Statement.h"
-#include "ui/GridView.h"
-#include "ui/QtWindowServices.h"
+#include "app/Form1.h"
+#include "app/values/Statement.h"
+#include "ui/qt/GridView.h"
+#include "ui/qt/QtWindowServices.h"
+#include "ui/qt/Twips.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -26,12 +27,6 @@ const char *const Caption = " Quelvar V1.0.0      www.quelvar.example";
 // The size of the client area, in twips.
 constexpr int ClientWidth = 12225;
 constexpr int ClientHeight = 10455;
-
-// 1440 twips to the inch; at 96 dots per inch that is 15 twips to a pixel.
-int pixelsFromTwips(int twips, qreal dotsPerInch)
-{
-    return qRound(twips * dotsPerInch / 1440.0);
-}
 
 qreal screenDotsPerInch()
 {

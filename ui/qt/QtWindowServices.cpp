@@ -46,7 +46,7 @@ void QtWindowServices::setText1(std::string_view text)
 std::string QtWindowServices::inputBox(std::string_view prompt, std::string_view title,
                                        std::string_view defaultAnswer)
 {
-    if (closing)
+    if (isClosing())
         return {};
 
     QInputDialog dialog(&dialogParent);
@@ -63,10 +63,10 @@ std::string QtWindowServices::inputBox(std::string_view prompt, std::string_view
     // Without a window manager to do it (a virtual display), nothing gives
     // the window back its activation, and the focus that the procedure
     // sets next would go nowhere.
-    if (!closing)
+    if (!isClosing())
         dialogParent.activateWindow();
 
-    if (result != QDialog::Accepted || closing)
+    if (result != QDialog::Accepted || isClosing())
         return {};
     return dialog.textValue().toStdString();
 }
@@ -86,7 +86,7 @@ void QtWindowServices::flushGrids()
 
 void QtWindowServices::setClosing()
 {
-    startClosing();
+    pacer.startClosing();
     if (openPrompt)
         openPrompt->reject();
 }
@@ -99,37 +99,35 @@ void QtWindowServices::setClosing()
 void QtWindowServices::connectNotify(const QMetaMethod &signal)
 {
     if (signal == QMetaMethod::fromSignal(&QtWindowServices::pauseReached))
-        watchPauses();
+        pacer.watchPauses();
 }
 
 void QtWindowServices::notePause()
 {
     static const QMetaMethod pauseSignal = QMetaMethod::fromSignal(&QtWindowServices::pauseReached);
-    if (pausesWatched && isSignalConnected(pauseSignal))
-        emit pauseReached(pauses);
+    if (pacer.pausesWatched() && isSignalConnected(pauseSignal))
+        emit pauseReached(pacer.pauseCount());
 }
 
 bool QtWindowServices::pump(bool repaint)
 {
     // Without a flush the grids keep their changes to publish at a later
     // turn; the procedures and the key handler see the cells themselves.
-    if (repaint || closing) {
+    if (repaint || isClosing())
         flushGrids();
-        lastRepaint = coarseMilliseconds();
-    }
-    if (closing)
+    if (isClosing())
         return false;
-    lastTurnMs = coarseMilliseconds();
+    pacer.pumpTurns(repaint);
     // Every event waiting at this moment runs to its end, the update
     // requests that the flush has just posted included, so the step that a
     // Delay pause is about to hold is on the screen while it is held.
     QCoreApplication::processEvents(QEventLoop::AllEvents);
-    return !closing;
+    return !isClosing();
 }
 
 bool QtWindowServices::doEvents()
 {
-    ++pauses;
+    pacer.countPause();
     notePause();
     return pump(true);
 }
@@ -137,8 +135,7 @@ bool QtWindowServices::doEvents()
 bool QtWindowServices::pauseWhenDue()
 {
     notePause();
-    const qint64 now = coarseMilliseconds();
-    if (now - lastTurnMs < EventIntervalMs)
-        return !closing;
-    return pump(now - lastRepaint >= RepaintIntervalMs);
+    if (!pacer.pumpIsDue())
+        return !isClosing();
+    return pump(pacer.repaintIsDue());
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WindowServices.h"
+#include "ui/WindowServices.h"
 
 #include <QObject>
 #include <QPointer>
@@ -19,11 +19,6 @@ class QtWindowServices : public QObject, public WindowServices
     Q_OBJECT
 
   public:
-    // When a run without Delay pauses, the grids repaint at most this often
-    // (30 times a second), enough for the eye and a fraction of the cost of
-    // a repaint at every turn.
-    static constexpr int RepaintIntervalMs = 33;
-
     // `dialogParent` is the window the input box is modal over.
     QtWindowServices(QCheckBox &check1, QLineEdit &text1, QWidget &dialogParent,
                      QObject *parent = nullptr);
@@ -41,7 +36,7 @@ class QtWindowServices : public QObject, public WindowServices
     // The window is going away: the pump no longer turns, the running
     // procedure stops at its next pause, and an open input box is cancelled.
     void setClosing();
-    bool isClosing() const { return closing; }
+    bool isClosing() const { return pacer.isClosing(); }
 
   signals:
     // Emitted at every pause, before the pump turns.
@@ -60,6 +55,4 @@ class QtWindowServices : public QObject, public WindowServices
     QWidget &dialogParent;
     QVector<QPointer<GridView>> grids;
     QPointer<QInputDialog> openPrompt;
-    // Milliseconds on the coarse clock of the last repaint.
-    qint64 lastRepaint = 0;
 };

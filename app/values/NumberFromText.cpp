@@ -1,13 +1,16 @@
-#include "Conversions.h"
+#include "NumberFromText.h"
+
+#include "Statement.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <string>
 #include <system_error>
 
 // Choices made here:
 // - Numbers are read with "." as the decimal separator whatever the user's
-//   locale, the separator they are written with (ui/CellNumber.cpp), so that
+//   locale, the separator they are written with (CellNumber.cpp), so that
 //   a written value always reads back the same. Nothing here consults the C
 //   or C++ locale.
 // - "&H" and "&O" read a non-negative integer of any length, rounded to the
@@ -207,43 +210,4 @@ double numberFromText(std::string_view text)
         return 0.0;
     }
     return readDecimal(cursor);
-}
-
-std::string plainText(const Variant &value)
-{
-    switch (value.kind()) {
-    case Variant::Kind::Empty:
-        return std::string();
-    case Variant::Kind::Integer:
-        return integerText(value.integerValue());
-    case Variant::Kind::Long:
-        return integerText(value.longValue());
-    case Variant::Kind::Single:
-        return singleText(value.singleValue());
-    case Variant::Kind::Double:
-        return doubleText(value.doubleValue());
-    }
-    return std::string();
-}
-
-// Negative places fail, as they do for any rounding to decimal places.
-Variant roundTo(const Variant &value, const Variant &places)
-{
-    const long count = toLong(places);
-    if (count < 0)
-        failStatement();
-    switch (value.kind()) {
-    case Variant::Kind::Single:
-        return Variant(static_cast<float>(roundedToPlaces(value.singleValue(), count)));
-    case Variant::Kind::Double:
-        return Variant(roundedToPlaces(value.doubleValue(), count));
-    default:
-        return value;
-    }
-}
-
-std::string roundedText(const Variant &value)
-{
-    static const Variant fourPlaces(4);
-    return plainText(roundTo(value, fourPlaces));
 }
