@@ -1,7 +1,7 @@
 // The program as started from a shell: without a display it says so in one
 // sentence; a termination signal closes its window and it ends normally.
 
-#include "app/TerminationSignals.h"
+#include "app/qt/TerminationSignals.h"
 
 #include <QtTest>
 
