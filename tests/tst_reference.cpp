@@ -226,10 +226,11 @@ std::vector<Step> solveScript(int seed, int n)
 }
 
 // A basis B and b typed and loaded, then steps with entering columns and
-// costs typed into column 1. Flavours by seed: B the unit matrix with b made
-// for ties in the first ratio test (two or three rows at the ratio t, now and
-// then with equal updated entries or equal in single precision only),
-// integer bases, a zero on the diagonal, values near the limits.
+// costs typed into column 1. Flavours by seed: B the unit matrix, with a
+// first entering column of 1s and 2s and b 0, 1 or 2 times it, so that rows
+// tie in the ratio test, with equal updated entries or equal only in single
+// precision now and then, and now and then a ratio beyond the single range;
+// integer bases; a zero on the diagonal; values near the limits.
 std::vector<Step> tableauScript(int seed, int n)
 {
     Dice d(seed);
@@ -237,19 +238,6 @@ std::vector<Step> tableauScript(int seed, int n)
     std::vector<Step> script;
     askForSize(script, 'm', n, d);
     std::vector<int> entering(n + 1);
-    for (int &a : entering)
-        a = 1 + d.below(4);
-    std::vector<std::string> b(n + 1);
-    const int t = d.below(4), tied = 2 + d.below(std::min(2, n - 1)), first = d.below(n);
-    for (int k = 0; k < n; ++k) {
-        const int i = 1 + (first + k) % n;
-        if (k > 0 && k < tied && d.below(2))
-            entering[i] = entering[1 + first];
-        b[i] = std::to_string((k < tied ? t : t + 1 + d.below(4)) * entering[i]) +
-               (k == 1 && t > 0 && d.below(3) == 0 ? ".000000001" : "");
-        if (flavour != 0)
-            b[i] = flavour == 3 ? entry(d, 25) : std::to_string(d.below(10));
-    }
     for (int i = 1; i <= n; ++i) {
         for (int j = 1; j <= n; ++j) {
             std::string element = std::to_string(i == j);
@@ -259,22 +247,29 @@ std::vector<Step> tableauScript(int seed, int n)
                 element = flavour == 3 ? entry(d, 25) : "0";
             script.push_back({'t', element, i, j + 1});
         }
-        script.push_back({'t', b[i], i, n + 2});
+        entering[i] = 1 + d.below(2);
+        std::string b = std::to_string(entering[i] * d.below(3)) + d.pick("||||.000000001");
+        b = d.below(8) == 0 ? d.pick("1E35|1E300|3E38") : b;
+        b = flavour == 0 ? b : flavour == 3 ? entry(d, 25) : std::to_string(d.below(10));
+        script.push_back({'t', b, i, n + 2});
     }
     if (d.below(4) == 0) // column 1 typed before the first load
         script.push_back({'t', "7", 1, 1});
-    for (int loads = 1 + (d.below(4) == 0); loads > 0; --loads)
+    script.push_back({'p'});
+    if (d.below(4) == 0) { // typed into the basis: loaded again
+        script.push_back({'t', "\b1", 1, 2});
         script.push_back({'p'});
+    }
     for (int step = d.below(4); step >= 0; --step) {
         const bool noRatio = d.below(5) == 0;
         for (int i = 1; i <= n; ++i)
             script.push_back({'t',
-                              "\b" + (entering[0] ? std::to_string(entering[i])
-                                      : noRatio   ? d.pick("-3|-1|0|-0.5|")
-                                                  : d.pick("-2|-1|0|1|2|3|4|0.5|2.5|0.0001|1E35|"
-                                                             "0.00000004|0.00000006|1E-7|-0.0000001")),
+                              "\b" + (entering[0] == 0 ? std::to_string(entering[i])
+                                      : noRatio        ? d.pick("-3|-1|0|-0.5|")
+                                                : d.pick("-2|-1|0|1|2|3|4|0.5|2.5|0.0001|1E35|"
+                                                         "0.00000004|0.00000006|1E-7|-0.0000001")),
                               i, 1});
-        entering[0] = 0;
+        entering[0] = 1;
         script.push_back({'t', "\b" + d.pick("0|1|2|-1|0.5|3.25||1E39|1/3"), n + 1, 1});
         for (int presses = 1 + (d.below(5) == 0); presses > 0; --presses)
             script.push_back({'p'}); // a second press: the same column again
