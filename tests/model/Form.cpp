@@ -269,8 +269,8 @@ int Form::ratioTest()
     return ties.size() > 1 ? ties[1].row : records.empty() ? 0 : records[0].row;
 }
 
-// Row r takes the entering column with the cost typed under it; with no pivot
-// row (r = 0) no row changes.
+// Row r takes the entering column with the cost typed under it. With no pivot
+// row (r = 0) no row changes and the column headers in row 0 stay.
 void Form::exchange(int r)
 {
     if (const auto cost = readNumber(cellText(n + 1, 1)))
