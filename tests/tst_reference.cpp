@@ -386,9 +386,10 @@ class ReferenceTest : public QObject
             run(expected, step);
             if (step.command != 't')
                 fault = firstDifference(expected, program);
+            const int k = int(std::string("dmsp").find(step.command));
+            const QString command = QString("DIMENSION|PIVOT DIM|SOLVE|PIVOT").section('|', k, k);
             if (!fault.isEmpty())
-                QFAIL(qPrintable(
-                    QString("%1 %2: %3").arg(step.command).arg(step.text.c_str(), fault)));
+                QFAIL(qPrintable(QString("%1 %2: %3").arg(command, step.text.c_str(), fault)));
         }
     }
 };
