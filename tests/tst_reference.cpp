@@ -288,29 +288,42 @@ QString described(const Write &w)
                                         .arg(w.alignment);
 }
 
-// What the user sees, line by line: the writes (a text, then its alignment,
-// for one cell are one write), Text1, the focus, and each grid's size, widths,
-// cells and current cell.
+// A text, then its alignment, for one cell are one write.
+std::vector<Write> coalesced(const std::vector<Write> &writes)
+{
+    std::vector<Write> result;
+    for (const Write &w : writes) {
+        const Write sameText{w.grid, w.row, w.col, w.text,
+                             result.empty() ? 0 : result.back().alignment};
+        if (w.grid != Write::Pause && !result.empty() && result.back() == sameText)
+            result.pop_back();
+        result.push_back(w);
+    }
+    return result;
+}
+
+// What the user sees, line by line: the writes, Text1, the focus, and each
+// grid's size, widths, cells and current cell.
 QStringList shown(const std::vector<Write> &writes, const std::string &text1, const QString &focus,
                   const std::vector<const model::Grid *> &grids)
 {
     QStringList lines;
-    for (std::size_t i = 0; i < writes.size(); ++i) {
-        const Write &w = writes[i], next = i + 1 < writes.size() ? writes[i + 1] : Write{};
-        if (w.grid == Write::Pause || next != Write{w.grid, w.row, w.col, w.text, next.alignment})
-            lines << described(w);
-    }
+    for (const Write &w : writes)
+        lines << described(w);
     lines << "Text1 " + QString::fromStdString(text1) << "focus on " + focus;
     for (int g = 0; g < 3; ++g) {
         const model::Grid &grid = *grids[g];
         lines
             << QString("%1 has %2 x %3 cells").arg(GridNames[g]).arg(grid.rows()).arg(grid.cols());
         for (int c = 0; c < grid.cols(); ++c)
-            lines << QString("column %1 %2 twips wide").arg(c).arg(grid.widths[c]);
+            lines << QString("%1 column %2 %3 twips wide")
+                         .arg(GridNames[g])
+                         .arg(c)
+                         .arg(grid.widths[c]);
         for (int r = 0; r < grid.rows(); ++r)
             for (int c = 0; c < grid.cols(); ++c)
                 lines << described({g, r, c, grid.cells[r][c].text, grid.cells[r][c].alignment});
-        lines << QString("current cell (%1, %2)").arg(grid.row).arg(grid.col);
+        lines << QString("%1 current cell (%2, %3)").arg(GridNames[g]).arg(grid.row).arg(grid.col);
     }
     return lines;
 }
@@ -332,19 +345,24 @@ model::Grid seen(const CellTable &table)
 
 QString firstDifference(const model::Form &expected, Program &program)
 {
+    const std::vector<Write> want = coalesced(expected.journal), got = coalesced(program.writes);
     const model::Grid grids[] = {seen(program.grid(0).cellTable()),
                                  seen(program.grid(1).cellTable()),
                                  seen(program.grid(2).cellTable())};
-    const QStringList want = shown(expected.journal, expected.text1, "msfmain0",
-                                   {&expected.grids[0], &expected.grids[1], &expected.grids[2]});
-    const QStringList got =
-        shown(program.writes, program.text1(), program.focus(), {&grids[0], &grids[1], &grids[2]});
-    const auto [w, g] = std::mismatch(want.begin(), want.end(), got.begin(), got.end());
-    if (w == want.end() && g == got.end())
+    const QString focus = program.focus();
+    if (want == got && std::equal(grids, grids + 3, expected.grids) &&
+        program.text1() == expected.text1 && focus == "msfmain0")
         return {};
+    const QStringList modelLines =
+        shown(want, expected.text1, "msfmain0",
+              {&expected.grids[0], &expected.grids[1], &expected.grids[2]});
+    const QStringList programLines =
+        shown(got, program.text1(), focus, {&grids[0], &grids[1], &grids[2]});
+    const auto [w, g] = std::mismatch(modelLines.begin(), modelLines.end(), programLines.begin(),
+                                      programLines.end());
     return QString("%1 where the model has %2 (after %3)")
-        .arg(g == got.end() ? "nothing" : *g, w == want.end() ? "nothing" : *w,
-             w == want.begin() ? "nothing" : w[-1]);
+        .arg(g == programLines.end() ? "nothing" : *g, w == modelLines.end() ? "nothing" : *w,
+             w == modelLines.begin() ? "nothing" : w[-1]);
 }
 
 } // namespace
@@ -360,7 +378,7 @@ class ReferenceTest : public QObject
         QTest::addColumn<int>("seed");
         QTest::addColumn<int>("n");
         QTest::addColumn<bool>("throughWindow");
-        for (int seed = 1; seed <= 44; ++seed) {
+        for (int seed = 1; seed <= 100; ++seed) {
             QTest::addRow("SOLVE %d", seed) << false << seed << 2 + seed % 11 << false;
             QTest::addRow("tableau %d", seed) << true << seed << 2 + seed % 11 << false;
         }

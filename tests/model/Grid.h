@@ -21,6 +21,7 @@ struct Cell
 {
     std::string text;
     int alignment = -1;
+    bool operator==(const Cell &) const = default;
 };
 
 // The cells, the column widths in twips and the current cell of a grid; rows
@@ -46,6 +47,7 @@ struct Grid
         widths.resize(count, UnsizedWidth);
         col = std::min(col, count - 1);
     }
+    bool operator==(const Grid &) const = default;
 };
 
 } // namespace model
