@@ -74,6 +74,10 @@ class CellGrid
     // Gives the grid the keyboard focus.
     virtual void setFocus() = 0;
 
+    // The cells as they are, and an observer told of each change (tests).
+    const CellTable &cellTable() const { return table; }
+    void watchChanges(CellTable::ChangeObserver *observer) { table.watchChanges(observer); }
+
   protected:
     explicit CellGrid(CellTable &table) : table(table) {}
     ~CellGrid() = default;

@@ -224,9 +224,19 @@ bool CellTable::setColWidth(int col, int twips)
 
 void CellTable::noteChangedRow()
 {
-    lastChangedRow = currentRow;
     changedTop = std::min(changedTop, currentRow);
     changedBottom = std::max(changedBottom, currentRow);
+    if (observer) [[unlikely]] {
+        observer->cellChanged(currentRow, currentCol, current());
+        return;
+    }
+    lastChangedRow = currentRow;
+}
+
+void CellTable::watchChanges(ChangeObserver *changeObserver)
+{
+    observer = changeObserver;
+    lastChangedRow = -1;
 }
 
 CellTable::ChangedArea CellTable::takeChangedArea()

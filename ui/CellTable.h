@@ -225,6 +225,22 @@ class CellTable
     // columns; clipped to the cells that still exist.
     ChangedArea takeChangedArea();
 
+    // Told of each change of a cell, with the cell as it is afterwards.
+    class ChangeObserver
+    {
+      public:
+        virtual void cellChanged(int row, int col, const Cell &cell) = 0;
+
+      protected:
+        ~ChangeObserver() = default;
+    };
+    // From now on tells `observer` of every change (nullptr: nobody). A
+    // change in the row that changed last is otherwise not looked at again;
+    // while an observer watches, no row counts as that row, so every change
+    // goes out of line to noteChangedRow, which tells it. The procedures'
+    // inline writes are the same with or without one.
+    void watchChanges(ChangeObserver *observer);
+
     // Bytes the table holds for its cells and columns (texts too long for
     // the strings' own buffer not counted).
     std::size_t memoryBytes() const;
@@ -264,6 +280,7 @@ class CellTable
     int changedTop = INT_MAX;
     int changedBottom = INT_MIN;
     int lastChangedRow = -1;
+    ChangeObserver *observer = nullptr;
     std::uint64_t layoutRevision = 0;
 };
 
