@@ -62,6 +62,36 @@ class GridViewTest : public QObject
         QCOMPARE(table->cellAt(1, 1)->text(QAccessible::Name), QString::fromUtf8("été"));
     }
 
+    // In a 700-twip column a text is drawn cut (otherwise than in a column
+    // wide enough for it) exactly when it has a tool tip, over texts around
+    // the column's width; four-place results are drawn whole.
+    void cutExactlyWithToolTip()
+    {
+        CellGrid &cells = grid->cells();
+        cells.setColWidth(1, 700), cells.setColWidth(2, 6000);
+        QStringList texts = {"-0.3333", "-0.0426", "-0.0957", "-1.23E-4", "1234567", "-1E+15"};
+        for (QChar repeated : QString("1.-Wi"))
+            for (int count = 1; count < 24; ++count)
+                texts << QString(count, repeated);
+        int cut = 0;
+        for (const QString &text : texts) {
+            write(1, 1, qPrintable(text));
+            write(1, 2, qPrintable(text));
+            QVERIFY(cells.setRow(2) && cells.setCol(3)); // the current cell's frame elsewhere
+            grid->flush();
+            const QRect narrow = grid->visualRect(at(1, 1)).adjusted(0, 0, -1, -1);
+            const bool drawnCut = grid->viewport()->grab(narrow).toImage() !=
+                                  grid->viewport()
+                                      ->grab(narrow.translated(
+                                          grid->visualRect(at(1, 2)).topLeft() - narrow.topLeft()))
+                                      .toImage();
+            QCOMPARE(at(1, 1).data(Qt::ToolTipRole).toString(), drawnCut ? text : QString());
+            QVERIFY2(!drawnCut || texts.indexOf(text) > 2, qPrintable(text));
+            cut += drawnCut;
+        }
+        QVERIFY(cut > 0 && cut < texts.size());
+    }
+
     void resizingKeepsTextsAndRefusesCellsOutside()
     {
         CellGrid &cells = grid->cells();
