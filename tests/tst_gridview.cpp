@@ -92,6 +92,38 @@ class GridViewTest : public QObject
         QVERIFY(cut > 0 && cut < texts.size());
     }
 
+    // The tool tip of a text far too long for the screen: lines that fit the
+    // screen, its beginning and its end, and how many characters are left
+    // out between them; what looks like markup shows as it is.
+    void longToolTip()
+    {
+        QString text = "<b>";
+        while (text.size() < 40000)
+            text += QString::number(text.size());
+        write(1, 1, qPrintable(text));
+        const QPoint centre = grid->visualRect(at(1, 1)).center();
+        QHelpEvent hover(QEvent::ToolTip, centre, grid->viewport()->mapToGlobal(centre));
+        QApplication::sendEvent(grid->viewport(), &hover);
+        QVERIFY(QToolTip::isVisible());
+        const QRect screen = grid->screen()->availableGeometry();
+        QWidget *tip = nullptr;
+        for (QWidget *shown : QApplication::topLevelWidgets())
+            tip = shown->inherits("QTipLabel") && shown->isVisible() ? shown : tip;
+        QVERIFY(tip && screen.contains(tip->geometry()));
+        QStringList lines =
+            QTextDocumentFragment::fromHtml(QToolTip::text()).toPlainText().split('\n');
+        for (const QString &line : lines)
+            QVERIFY(QFontMetrics(QToolTip::font()).horizontalAdvance(line) <= screen.width());
+        const QRegularExpression gapLine(
+            QString::fromUtf8("^\\[… (\\d+) characters left out …\\]$"));
+        const qsizetype gap = lines.indexOf(gapLine);
+        QVERIFY(gap > 0 && gap < lines.size() - 1);
+        const qsizetype left = gapLine.match(lines.takeAt(gap)).captured(1).toLongLong();
+        const QString head = lines.mid(0, gap).join(""), tail = lines.mid(gap).join("");
+        QCOMPARE(head + tail, text.left(head.size()) + text.right(tail.size()));
+        QCOMPARE(head.size() + left + tail.size(), text.size());
+    }
+
     void resizingKeepsTextsAndRefusesCellsOutside()
     {
         CellGrid &cells = grid->cells();

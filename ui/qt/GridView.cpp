@@ -1,13 +1,18 @@
 #include "GridView.h"
 
+#include "CellToolTip.h"
 #include "GridAccessible.h"
 
 #include <QAccessible>
+#include <QGuiApplication>
+#include <QHelpEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -213,6 +218,30 @@ void GridView::paintEvent(QPaintEvent *)
     ensureLayout();
     QPainter painter(viewport());
     cellPainter.paint(painter, viewport()->rect(), scrolled(), palette(), hasFocus());
+}
+
+bool GridView::viewportEvent(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QAbstractItemView::viewportEvent(event);
+    showToolTip(*static_cast<QHelpEvent *>(event));
+    return true;
+}
+
+void GridView::showToolTip(const QHelpEvent &event)
+{
+    const QModelIndex index = indexAt(event.pos());
+    const QString whole = index.data(Qt::ToolTipRole).toString();
+    const QScreen *screen = QGuiApplication::screenAt(event.globalPos());
+    if (!screen)
+        screen = this->screen();
+    if (whole.isEmpty() || !screen) {
+        QToolTip::hideText();
+        return;
+    }
+    QToolTip::showText(event.globalPos(),
+                       CellToolTip::of(whole, QToolTip::font(), screen->availableGeometry()),
+                       viewport(), visualRect(index));
 }
 
 void GridView::deliverCharacters(const QString &codes)
