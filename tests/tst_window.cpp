@@ -120,6 +120,20 @@ class WindowTest : public QObject
         }
     }
 
+    // A key typed after SOLVE goes into cell (1, 1), which comes into view
+    // however far the user had scrolled the input grid.
+    void typedCellInView()
+    {
+        w->prompts.add("100");
+        w->press("cmddim");
+        w->typeInto(60, 30, "9");
+        w->press("cmdrun");
+        w->type("5");
+        GridView *grid = w->grid("msfmain0");
+        QCOMPARE(w->rows("msfmain0", 1, 1, 1, 1), QStringList("5"));
+        QVERIFY(grid->viewport()->rect().contains(grid->visualRect(grid->model()->index(1, 1))));
+    }
+
     // Rows beyond 70 take no characters, but Backspace empties them.
     void rowsBeyond70()
     {

@@ -246,6 +246,9 @@ void GridView::showToolTip(const QHelpEvent &event)
 
 void GridView::deliverCharacters(const QString &codes)
 {
+    // The cell a character goes into is in sight first, wherever a procedure
+    // has left the current cell.
+    scrollTo(gridModel->index(table.row(), table.col()));
     for (QChar unit : codes)
         emit keyPress(unit.unicode());
 }

@@ -20,7 +20,8 @@ class QHelpEvent;
 // The procedures work through cells(); their operations only change the cell
 // table, and flush() tells Qt about them in one go. A current cell moved by a
 // procedure is marked but not scrolled to, so that a long run does not pull
-// the view about; the user's own moves scroll the cell into view.
+// the view about; the user's own moves scroll the cell into view, and so
+// does a typed character, so that it never goes into a cell out of sight.
 //
 // The grid never edits a cell: every character typed while it has the focus
 // is sent as keyPress (GridKeys tells what a key types and where it moves the
