@@ -49,17 +49,33 @@ class GridViewTest : public QObject
     }
 
     // Texts and colours as the model gives them to the view and to assistive
-    // technology, which reads the grid as a table of all its cells.
+    // technology, which reads the grid as a table of the cells beyond the
+    // header row and column, with the header cells as its headers.
     void rolesOfWrittenCells()
     {
         CellGrid &cells = grid->cells();
-        write(1, 1, "\xC3\xA9t\xC3\xA9");
+        write(0, 2, "x");
+        write(1, 0, "r1");
+        write(1, 2, "\xC3\xA9t\xC3\xA9");
         cells.setCellBackColor(0x204080); // blue 0x20, green 0x40, red 0x80
-        QCOMPARE(at(1, 1).data(Qt::BackgroundRole).value<QColor>(), QColor(0x80, 0x40, 0x20));
-        QVERIFY(!at(1, 2).data(Qt::BackgroundRole).isValid());
-        auto *table = QAccessible::queryAccessibleInterface(grid)->tableInterface();
-        QVERIFY(table && table->rowCount() == cells.rows() && table->columnCount() == cells.cols());
-        QCOMPARE(table->cellAt(1, 1)->text(QAccessible::Name), QString::fromUtf8("été"));
+        QCOMPARE(at(1, 2).data(Qt::BackgroundRole).value<QColor>(), QColor(0x80, 0x40, 0x20));
+        QVERIFY(!at(1, 1).data(Qt::BackgroundRole).isValid());
+        QAccessibleInterface *read = QAccessible::queryAccessibleInterface(grid);
+        QAccessibleTableInterface *table = read->tableInterface();
+        QCOMPARE(QSize(table->columnCount(), table->rowCount()), QSize(3, 2));
+        QCOMPARE(read->childCount(), 12);
+        QAccessibleInterface *cell = table->cellAt(0, 1);
+        QAccessibleTableCellInterface *place = cell->tableCellInterface();
+        const auto said = [](const QList<QAccessibleInterface *> &cells) {
+            return cells.size() == 1
+                       ? cells[0]->text(QAccessible::Name) + QString::number(cells[0]->role(), 16)
+                       : QString("none");
+        };
+        QCOMPARE(cell->text(QAccessible::Name) + said(place->columnHeaderCells()) +
+                     said(place->rowHeaderCells()),
+                 QString::fromUtf8("étéx19r11a")); // roles 0x19 column, 0x1a row header
+        QCOMPARE(read->indexOfChild(cell), 6);
+        QCOMPARE(read->child(6), cell);
     }
 
     // In a 700-twip column a text is drawn cut (otherwise than in a column

@@ -1,11 +1,12 @@
 #include "MainWindow.h"
 
+#include "ClientAreaAccessible.h"
 #include "app/Form1.h"
 #include "app/Statement.h"
 #include "ui/qt/GridView.h"
 #include "ui/qt/QtWindowServices.h"
 
-#include <QAccessibleWidget>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -38,18 +39,6 @@ qreal screenDotsPerInch()
     const QScreen *screen = QGuiApplication::primaryScreen();
     return screen ? screen->logicalDotsPerInchX() : 96.0;
 }
-
-// What assistive technology is offered of a button that the window keeps
-// hidden: a button with nothing to press.
-class HiddenButtonAccessible : public QAccessibleWidget
-{
-  public:
-    explicit HiddenButtonAccessible(QWidget *button)
-        : QAccessibleWidget(button, QAccessible::Button)
-    {}
-    QStringList actionNames() const override { return {}; }
-    void doAction(const QString &) override {}
-};
 
 } // namespace
 
@@ -94,11 +83,10 @@ MainWindow::MainWindow(QWidget *parent)
 
     // The pivot procedure's buttons are there, with their procedures, but
     // nothing ever shows them, so their accelerators stay inert too, and
-    // assistive technology is offered nothing to press either.
+    // assistive technology is not offered them either.
     cmdpivot->setVisible(false);
     cmdpidim->setVisible(false);
-    for (QPushButton *hidden : {cmdpivot, cmdpidim})
-        QAccessible::registerAccessibleInterface(new HiddenButtonAccessible(hidden));
+    QAccessible::registerAccessibleInterface(new ClientAreaAccessible(clientArea));
     // Enter presses a button that has the focus, as Space does.
     for (QPushButton *button : {cmdrun, cmddim, cmdclr, cmdpivot, cmdpidim})
         button->setAutoDefault(true);
@@ -106,6 +94,7 @@ MainWindow::MainWindow(QWidget *parent)
     msfmain->setAccessibleName(tr("Working matrix"));
     msfunit->setAccessibleName(tr("Inverse and solution"));
     Text1->setAccessibleName(tr("Objective"));
+    Text1->setAccessibleDescription(tr("The objective value of the last pivot step"));
 
     placeControls();
     fitToScreen();

@@ -318,6 +318,7 @@ void GridView::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottom
 {
     viewport()->update();
     if (QAccessible::isActive()) {
+        announceCurrentCell(topLeft, bottomRight);
         QAccessibleTableModelChangeEvent changed(this,
                                                  QAccessibleTableModelChangeEvent::DataChanged);
         changed.setFirstRow(topLeft.row());
@@ -326,6 +327,19 @@ void GridView::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottom
         changed.setLastColumn(bottomRight.column());
         QAccessible::updateAccessibility(&changed);
     }
+}
+
+// A screen reader speaks the name of the focused cell again when it changes,
+// as it does for any focused object: so while the user types, each new text.
+void GridView::announceCurrentCell(const QModelIndex &topLeft, const QModelIndex &bottomRight)
+{
+    const QModelIndex current = currentIndex();
+    if (!hasFocus() || !current.isValid() ||
+        !QItemSelectionRange(topLeft, bottomRight).contains(current))
+        return;
+    QAccessibleEvent renamed(this, QAccessible::NameChanged);
+    renamed.setChild(current.row() * table.cols() + current.column());
+    QAccessible::updateAccessibility(&renamed);
 }
 
 void GridView::currentChanged(const QModelIndex &current, const QModelIndex &previous)

@@ -104,6 +104,9 @@ class GridView : public QAbstractItemView
     void deliverCharacters(const QString &codes);
     // Shows the whole text of a cut cell at a point of the viewport.
     void showToolTip(const QHelpEvent &event);
+    // Tells assistive technology that the text of the cell the user is on
+    // has changed, when it lies in the changed area.
+    void announceCurrentCell(const QModelIndex &topLeft, const QModelIndex &bottomRight);
 
     CellTable table;
     std::unique_ptr<GridModel> gridModel;
