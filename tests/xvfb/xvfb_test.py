@@ -6,8 +6,10 @@
 # with status 0, without a sanitizer report and without leaving a process
 # behind.
 #
-# Usage: xvfb-run xvfb_test.py smoke|random-close PROGRAM. Exit status 77:
-# skipped (no virtual display, xdotool or python3-xlib).
+# Usage: xvfb-run xvfb_test.py smoke|random-close PROGRAM, or
+# xvfb-run xvfb_test.py desktop PROGRAM TST_DESKTOP. Exit status 77: skipped
+# (no virtual display, xdotool or python3-xlib; for desktop, no openbox or
+# dbus-run-session).
 #
 # smoke: the window is mapped with its caption, and closed while idle it ends
 # the program.
@@ -25,6 +27,12 @@
 # so a first round closes the idle window to measure it (itself under 1 s),
 # and the limit during a run is 1 s more. QUELVAR_CLOSE_SEED replaces the
 # fixed seed of the waits, QUELVAR_CLOSE_ROUNDS the number of rounds (6).
+#
+# desktop: under a window manager (openbox), which frames a window only after
+# it is shown, the window must come to lie with its frame inside the work
+# area, resizable and with the program's icon, as the X server tells; then
+# the Qt Test program TST_DESKTOP runs in the same desktop on an accessibility
+# bus of its own (D-Bus session and AT-SPI bus) and checks the rest.
 
 import os
 import random
@@ -111,11 +119,7 @@ def run(path, body):
         log(f"FAILED: {failure}\n---- its output ----\n{program.output.read().decode(errors='replace')}")
         return None
     finally:
-        try:
-            os.killpg(program.process.pid, signal.SIGKILL)
-        except ProcessLookupError:
-            pass
-        program.process.wait()
+        kill_group(program.process)
 
 
 def idle_close(program):
@@ -144,10 +148,110 @@ def close_during_run(program, wait):
     return program.close()
 
 
+# The X server's view of the window: its frame and the work area, both as
+# (x, y, width, height), whether the window manager may resize it, and
+# whether it has an icon. None while the window manager has not framed it.
+def framing(program):
+    from Xlib import Xatom, Xutil, display
+    screen = display.Display()
+    root = screen.screen().root
+    window = screen.create_resource_object("window", int(program.window))
+
+    def cardinals(of, name):
+        value = of.get_full_property(screen.intern_atom(name), Xatom.CARDINAL)
+        return list(value.value) if value else []
+
+    left, right, top, bottom = cardinals(window, "_NET_FRAME_EXTENTS") or [0] * 4
+    work = tuple(cardinals(root, "_NET_WORKAREA")[:4])
+    size = window.get_geometry()
+    origin = root.translate_coords(window, 0, 0)
+    frame = (origin.x - left, origin.y - top, size.width + left + right, size.height + top + bottom)
+    hints = window.get_wm_normal_hints()
+    resizable = bool(hints and hints.flags & Xutil.PMaxSize) and (
+        hints.max_width, hints.max_height) != (hints.min_width, hints.min_height)
+    icon = bool(cardinals(window, "_NET_WM_ICON"))
+    screen.close()
+    return (frame, work, resizable, icon) if top and work else None
+
+
+def window_manager_running():
+    from Xlib import Xatom, display
+    screen = display.Display()
+    check = screen.screen().root.get_full_property(
+        screen.intern_atom("_NET_SUPPORTING_WM_CHECK"), Xatom.WINDOW)
+    screen.close()
+    return check is not None
+
+
+def framed_inside(program):
+    deadline = time.monotonic() + 10
+    while (seen := framing(program)) is None or not inside(seen[0], seen[1]):
+        if time.monotonic() > deadline:
+            raise Failure(f"the frame is not inside the work area: (frame, work area, resizable,"
+                          f" icon) = {seen}")
+        time.sleep(0.1)
+    frame, work, resizable, icon = seen
+    if not resizable or not icon:
+        raise Failure(f"resizable {resizable}, icon {icon}")
+    log(f"frame {frame} inside the work area {work}")
+    return program.close()
+
+
+def inside(frame, work):
+    return (work[0] <= frame[0] and work[1] <= frame[1] and
+            frame[0] + frame[2] <= work[0] + work[2] and frame[1] + frame[3] <= work[1] + work[3])
+
+
+# Runs the program and TST_DESKTOP under openbox; returns the exit status.
+def desktop(program_path, test_path):
+    manager = subprocess.Popen(["openbox", "--sm-disable"], stdin=subprocess.DEVNULL,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.STDOUT,
+                               start_new_session=True)
+    try:
+        deadline = time.monotonic() + 20
+        while not window_manager_running():
+            if time.monotonic() > deadline or manager.poll() is not None:
+                log("FAILED: openbox did not start")
+                return 1
+            time.sleep(0.1)
+        if run(program_path, framed_inside) is None:
+            return 1
+        # Qt's accessibility bridge starts once the AT-SPI bus is there.
+        activate = ("dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus "
+                    'org.a11y.Bus.GetAddress >/dev/null && exec "$0" "$@"')
+        env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                   XDG_RUNTIME_DIR=tempfile.mkdtemp())
+        test = subprocess.Popen(["dbus-run-session", "--", "sh", "-c", activate, test_path],
+                                env=env, stdin=subprocess.DEVNULL, start_new_session=True)
+        try:
+            return test.wait(timeout=120)
+        except subprocess.TimeoutExpired:
+            log("FAILED: tst_desktop did not end within 120 s")
+            return 1
+        finally:
+            kill_group(test)
+            shutil.rmtree(env["XDG_RUNTIME_DIR"], ignore_errors=True)
+    finally:
+        kill_group(manager)
+
+
+def kill_group(process):
+    try:
+        os.killpg(process.pid, signal.SIGKILL)
+    except ProcessLookupError:
+        pass
+    process.wait()
+
+
 def main():
     if not os.environ.get("DISPLAY") or not shutil.which("xdotool") or not find_spec("Xlib"):
         log("skipped: this runs under xvfb-run, with xdotool and python3-xlib")
         return 77
+    if sys.argv[1] == "desktop":
+        if not shutil.which("openbox") or not shutil.which("dbus-run-session"):
+            log("skipped: this needs openbox and dbus-run-session")
+            return 77
+        return desktop(sys.argv[2], sys.argv[3])
     # A CTest timeout ends the test by SIGTERM; the clean-up still runs.
     signal.signal(signal.SIGTERM, lambda signum, frame: sys.exit(1))
     idle = run(sys.argv[2], idle_close)
