@@ -1,7 +1,7 @@
 // The window on a real X server under a window manager, as
-// tests/xvfb/xvfb_test.py desktop starts this test: every button is reached
-// with Tab and is then whole on the screen, and a screen reader on a cell
-// hears each change of its text.
+// tests/xvfb/xvfb_test.py desktop starts this test: the window with its frame
+// lies on the screen, every button is reached with Tab and is then whole on
+// the screen, and a screen reader on a cell hears each change of its text.
 
 #include "TestWindow.h"
 
@@ -13,8 +13,8 @@ class DesktopTest : public QObject
 {
     Q_OBJECT
 
-    // What the accessibility bridge was told while listening: per event its
-    // type, its widget and the name of its object.
+    // What the accessibility bridge is told while the test listens: per event
+    // its type, its widget and the name of what it is about.
     static inline QStringList heard;
     static void hear(QAccessibleEvent *event)
     {
@@ -31,6 +31,7 @@ class DesktopTest : public QObject
         TestWindow w;
         QTRY_VERIFY(w.window.windowHandle()->frameMargins().top() > 0); // framed
         const QRect available = w.window.screen()->availableGeometry();
+        QTRY_VERIFY(available.contains(w.window.frameGeometry()));
         for (const QString name : {"cmdrun", "cmddim", "cmdclr"}) {
             for (int tab = 0; tab < 10 && QApplication::focusWidget()->objectName() != name; ++tab)
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

@@ -38,6 +38,7 @@ class WindowTest : public QObject
     {
         QCOMPARE(w->window.windowTitle(), " Quelvar V1.0.0      www.quelvar.example");
         QCOMPARE(w->window.size(), QSize(pixels(12225), pixels(10455)));
+        QVERIFY(w->window.minimumHeight() < w->window.height() && !w->window.windowIcon().isNull());
         const std::tuple<const char *, const char *, QRect, bool> controls[] = {
             {"msfmain0", "Input, A and b", {360, 120, 11295, 3200}, true},
             {"msfmain", "Working matrix", {360, 3315, 11295, 3195}, true},
