@@ -49,16 +49,88 @@ class GridViewTest : public QObject
     }
 
     // Texts and colours as the model gives them to the view and to assistive
-    // technology, which reads the grid as a table of all its cells.
+    // technology, which reads the grid as a table of the cells beyond the
+    // header row and column, with the header cells as its headers.
     void rolesOfWrittenCells()
     {
         CellGrid &cells = grid->cells();
-        write(1, 1, "\xC3\xA9t\xC3\xA9");
+        write(0, 2, "x");
+        write(1, 0, "r1");
+        write(1, 2, "\xC3\xA9t\xC3\xA9");
         cells.setCellBackColor(0x204080); // blue 0x20, green 0x40, red 0x80
-        QCOMPARE(at(1, 1).data(Qt::BackgroundRole).value<QColor>(), QColor(0x80, 0x40, 0x20));
-        auto *table = QAccessible::queryAccessibleInterface(grid)->tableInterface();
-        QVERIFY(table && table->rowCount() == cells.rows() && table->columnCount() == cells.cols());
-        QCOMPARE(table->cellAt(1, 1)->text(QAccessible::Name), QString::fromUtf8("été"));
+        QCOMPARE(at(1, 2).data(Qt::BackgroundRole).value<QColor>(), QColor(0x80, 0x40, 0x20));
+        QVERIFY(!at(1, 1).data(Qt::BackgroundRole).isValid());
+        QAccessibleInterface *read = QAccessible::queryAccessibleInterface(grid);
+        QAccessibleTableInterface *table = read->tableInterface();
+        QCOMPARE(QSize(table->columnCount(), table->rowCount()), QSize(3, 2));
+        QCOMPARE(read->childCount(), 12);
+        QAccessibleInterface *cell = table->cellAt(0, 1);
+        QAccessibleTableCellInterface *place = cell->tableCellInterface();
+        const auto name = [](const QList<QAccessibleInterface *> &cells) {
+            return cells.size() == 1 ? cells[0]->text(QAccessible::Name) : QString();
+        };
+        QCOMPARE(QStringList({cell->text(QAccessible::Name), name(place->columnHeaderCells()),
+                              name(place->rowHeaderCells())}),
+                 QStringList({QString::fromUtf8("été"), "x", "r1"}));
+        QCOMPARE(read->indexOfChild(cell), 6);
+    }
+
+    // In a 700-twip column a text is drawn cut (otherwise than in a column
+    // wide enough for it) exactly when it has a tool tip, over texts around
+    // the column's width; four-place results are drawn whole.
+    void cutExactlyWithToolTip()
+    {
+        CellGrid &cells = grid->cells();
+        cells.setColWidth(1, 700), cells.setColWidth(2, 6000);
+        QStringList texts = {"-0.3333", "-0.0426", "-0.0957", "-1.23E-4", "1234567", "-1E+15"};
+        for (QChar repeated : QString("1.-Wi"))
+            for (int count = 1; count < 24; ++count)
+                texts << QString(count, repeated);
+        int cut = 0;
+        for (const QString &text : texts) {
+            write(1, 1, qPrintable(text));
+            write(1, 2, qPrintable(text));
+            QVERIFY(cells.setRow(2) && cells.setCol(3)); // the current cell's frame elsewhere
+            grid->flush();
+            const QRect narrow = grid->visualRect(at(1, 1)).adjusted(0, 0, -1, -1);
+            const bool drawnCut = grid->viewport()->grab(narrow).toImage() !=
+                                  grid->viewport()
+                                      ->grab(narrow.translated(
+                                          grid->visualRect(at(1, 2)).topLeft() - narrow.topLeft()))
+                                      .toImage();
+            QCOMPARE(at(1, 1).data(Qt::ToolTipRole).toString(), drawnCut ? text : QString());
+            QVERIFY2(!drawnCut || texts.indexOf(text) > 2, qPrintable(text));
+            cut += drawnCut;
+        }
+        QVERIFY(cut > 0 && cut < texts.size());
+    }
+
+    // The tool tip of a text far too long for the screen: lines that fit the
+    // screen, its beginning and its end, and how many characters are left
+    // out between them; what looks like markup shows as it is.
+    void longToolTip()
+    {
+        QString text = "<b>";
+        while (text.size() < 40000)
+            text += QString::number(text.size());
+        write(1, 1, qPrintable(text));
+        const QPoint centre = grid->visualRect(at(1, 1)).center();
+        QHelpEvent hover(QEvent::ToolTip, centre, grid->viewport()->mapToGlobal(centre));
+        QApplication::sendEvent(grid->viewport(), &hover);
+        QVERIFY(QToolTip::isVisible());
+        const QRect screen = grid->screen()->availableGeometry();
+        QStringList lines =
+            QTextDocumentFragment::fromHtml(QToolTip::text()).toPlainText().split('\n');
+        for (const QString &line : lines)
+            QVERIFY(QFontMetrics(QToolTip::font()).horizontalAdvance(line) <= screen.width());
+        const QRegularExpression gapLine(
+            QString::fromUtf8("^\\[… (\\d+) characters left out …\\]$"));
+        const qsizetype gap = lines.indexOf(gapLine);
+        QVERIFY(gap > 0 && gap < lines.size() - 1);
+        const qsizetype left = gapLine.match(lines.takeAt(gap)).captured(1).toLongLong();
+        const QString head = lines.mid(0, gap).join(""), tail = lines.mid(gap).join("");
+        QCOMPARE(head + tail, text.left(head.size()) + text.right(tail.size()));
+        QCOMPARE(head.size() + left + tail.size(), text.size());
     }
 
     // A text is cut at its end, with "…" and a tool tip that shows it

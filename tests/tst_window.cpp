@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextDocumentFragment>
 #include <QToolTip>
 #include <QtTest>
 
@@ -37,6 +38,7 @@ class WindowTest : public QObject
     {
         QCOMPARE(w->window.windowTitle(), " Quelvar V1.0.0      www.quelvar.example");
         QCOMPARE(w->window.size(), QSize(pixels(12225), pixels(10455)));
+        QVERIFY(w->window.minimumHeight() < w->window.height() && !w->window.windowIcon().isNull());
         const std::tuple<const char *, const char *, QRect, bool> controls[] = {
             {"msfmain0", "Input, A and b", {360, 120, 11295, 3200}, true},
             {"msfmain", "Working matrix", {360, 3315, 11295, 3195}, true},
@@ -54,15 +56,10 @@ class WindowTest : public QObject
             QVERIFY2(control && control->isVisible() == visible, name);
             QCOMPARE(control->geometry(), QRect(pixels(twips.x()), pixels(twips.y()),
                                                 pixels(twips.width()), pixels(twips.height())));
-            // The caption, or what a screen reader names the control by; only
-            // the buttons on show can be pressed.
+            // The caption, or what a screen reader names the control by.
             auto *button = qobject_cast<QAbstractButton *>(control);
             QAccessibleInterface *read = QAccessible::queryAccessibleInterface(control);
             QCOMPARE(button ? button->text() : read->text(QAccessible::Name), QString(caption));
-            const QStringList actions =
-                read->actionInterface() ? read->actionInterface()->actionNames() : QStringList();
-            QCOMPARE(actions.contains(QAccessibleActionInterface::pressAction()),
-                     visible && qobject_cast<QPushButton *>(control));
             QWidget *next = previous ? previous->nextInFocusChain() : control;
             while (next->parent() != control->parent())
                 next = next->nextInFocusChain(); // the scroll bars and the text box's parts
@@ -71,6 +68,23 @@ class WindowTest : public QObject
         }
         QVERIFY(!w->find<QCheckBox>("Check1")->isChecked());
         QCOMPARE(w->find<QLineEdit>("Text1")->text(), QString());
+        // A screen reader is offered the controls on show, the buttons with
+        // their press action, and the text box with a description.
+        QStringList offered;
+        QAccessibleInterface *client =
+            QAccessible::queryAccessibleInterface(w->find("Text1"))->parent();
+        for (int i = 0; i < client->childCount(); ++i) {
+            QAccessibleInterface *control = client->child(i);
+            QAccessibleActionInterface *actions = control->actionInterface();
+            offered << control->object()->objectName() +
+                           (actions && actions->actionNames().contains(
+                                           QAccessibleActionInterface::pressAction())
+                                ? "!"
+                                : "");
+        }
+        QCOMPARE(offered, QStringList({"msfmain0", "msfmain", "msfunit", "cmdrun!", "cmddim!",
+                                       "cmdclr!", "Check1", "Text1"}));
+        QVERIFY(client->child(7)->text(QAccessible::Description).contains("objective"));
     }
 
     // Labels 1 and 2, centred, in columns 700 twips wide; (1, 1) has the focus.
@@ -102,6 +116,20 @@ class WindowTest : public QObject
         QCOMPARE(w->rows("msfmain0", 0, 1, 2, 2) + w->rows("msfmain", 1, 1, 1, 1) +
                      w->rows("msfunit", 1, 1, 1, 1),
                  QStringList({"27", "x", "", ""}));
+    }
+
+    // A key typed after SOLVE goes into cell (1, 1), which comes into view
+    // however far the user had scrolled the input grid.
+    void typedCellInView()
+    {
+        w->prompts.add("100");
+        w->press("cmddim");
+        w->typeInto(60, 30, "9");
+        w->press("cmdrun");
+        w->type("5");
+        GridView *grid = w->grid("msfmain0");
+        QCOMPARE(w->rows("msfmain0", 1, 1, 1, 1), QStringList("5"));
+        QVERIFY(grid->viewport()->rect().contains(grid->visualRect(grid->model()->index(1, 1))));
     }
 
     // In every row a key makes the cell arial 9, centred; up to row 70 it is

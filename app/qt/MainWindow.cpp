@@ -1,15 +1,17 @@
 #include "MainWindow.h"
 
+#include "ClientAreaAccessible.h"
 #include "app/Form1.h"
 #include "app/values/Statement.h"
 #include "ui/qt/GridView.h"
 #include "ui/qt/QtWindowServices.h"
 #include "ui/qt/Twips.h"
 
-#include <QAccessibleWidget>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QIcon>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -19,6 +21,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -28,23 +31,19 @@ const char *const Caption = " Quelvar V1.0.0      www.quelvar.example";
 constexpr int ClientWidth = 12225;
 constexpr int ClientHeight = 10455;
 
+// Logical pixels kept free in each direction at a fractional scale.
+constexpr int FractionalScaleSpare = 2;
+
 qreal screenDotsPerInch()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     return screen ? screen->logicalDotsPerInchX() : 96.0;
 }
 
-// What assistive technology is offered of a button that the window keeps
-// hidden: a button with nothing to press.
-class HiddenButtonAccessible : public QAccessibleWidget
-{
-  public:
-    explicit HiddenButtonAccessible(QWidget *button)
-        : QAccessibleWidget(button, QAccessible::Button)
-    {}
-    QStringList actionNames() const override { return {}; }
-    void doAction(const QString &) override {}
-};
+// The program's icon from the desktop's icon theme, where the program is
+// installed; the picture built into the program elsewhere.
+const char *const IconName = "quelvar";
+const char *const BuiltInIcon = ":/icons/quelvar-64.png";
 
 } // namespace
 
@@ -81,6 +80,8 @@ MainWindow::MainWindow(QWidget *parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(Caption));
+    setWindowIcon(
+        QIcon::fromTheme(QString::fromLatin1(IconName), QIcon(QString::fromLatin1(BuiltInIcon))));
     scroller->setWidget(clientArea);
     scroller->setFrameShape(QFrame::NoFrame);
     auto *layout = new QVBoxLayout(this);
@@ -89,11 +90,10 @@ MainWindow::MainWindow(QWidget *parent)
 
     // The pivot procedure's buttons are there, with their procedures, but
     // nothing ever shows them, so their accelerators stay inert too, and
-    // assistive technology is offered nothing to press either.
+    // assistive technology is not offered them either.
     cmdpivot->setVisible(false);
     cmdpidim->setVisible(false);
-    for (QPushButton *hidden : {cmdpivot, cmdpidim})
-        QAccessible::registerAccessibleInterface(new HiddenButtonAccessible(hidden));
+    QAccessible::registerAccessibleInterface(new ClientAreaAccessible(clientArea));
     // Enter presses a button that has the focus, as Space does.
     for (QPushButton *button : {cmdrun, cmddim, cmdclr, cmdpivot, cmdpidim})
         button->setAutoDefault(true);
@@ -101,6 +101,7 @@ MainWindow::MainWindow(QWidget *parent)
     msfmain->setAccessibleName(tr("Working matrix"));
     msfunit->setAccessibleName(tr("Inverse and solution"));
     Text1->setAccessibleName(tr("Objective"));
+    Text1->setAccessibleDescription(tr("The objective value of the last pivot step"));
 
     placeControls();
     fitToScreen();
@@ -177,31 +178,60 @@ void MainWindow::placeControls()
 void MainWindow::fitToScreen()
 {
     const QSize client = clientArea->size();
+    // A scroll bar in one direction takes room from the other. The window
+    // can be made smaller, down to what its layout needs, but not larger
+    // than the client area with both bars.
+    const int bar = scroller->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroller);
+    setMaximumSize(client + QSize(bar, bar));
     const QScreen *screen = this->screen();
     if (!screen) {
-        setFixedSize(client);
+        resize(client);
         return;
     }
     // The window manager's frame, once the window has one, takes room too.
-    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    const QSize room = screen->availableGeometry().size() -
-                       QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
-    // A scroll bar in one direction takes room from the other.
-    const int bar = scroller->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroller);
+    fittedFrame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QRect available = screen->availableGeometry();
+    QSize room = available.size().shrunkBy(fittedFrame);
+    // At a fractional scale the frame's sides and the screen are whole
+    // logical pixels, each rounded by up to half of one: two spare keep the
+    // frame on the screen.
+    const qreal scale = windowHandle() ? windowHandle()->devicePixelRatio() : 1.0;
+    if (scale != std::floor(scale))
+        room -= QSize(FractionalScaleSpare, FractionalScaleSpare);
     bool scrollsDown = client.height() > room.height();
     const bool scrollsAcross = client.width() + (scrollsDown ? bar : 0) > room.width();
     scrollsDown = scrollsDown || client.height() + (scrollsAcross ? bar : 0) > room.height();
-    setFixedSize(std::min(room.width(), client.width() + (scrollsDown ? bar : 0)),
-                 std::min(room.height(), client.height() + (scrollsAcross ? bar : 0)));
+    const QSize fitted(std::min(room.width(), client.width() + (scrollsDown ? bar : 0)),
+                       std::min(room.height(), client.height() + (scrollsAcross ? bar : 0)));
+    resize(fitted);
+    if (!isVisible())
+        return;
+    // The frame, its title bar included, within the available area.
+    const QSize outer = fitted.grownBy(fittedFrame);
+    const QPoint at(std::clamp(x(), available.left(),
+                               std::max(available.left(), available.right() + 1 - outer.width())),
+                    std::clamp(y(), available.top(),
+                               std::max(available.top(), available.bottom() + 1 - outer.height())));
+    if (at != pos())
+        move(at);
 }
 
 void MainWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    // Now the window has its screen and, with most window managers, its frame.
+    // Now the window has its screen and, with some window managers, its frame.
     fitToScreen();
     connect(windowHandle(), &QWindow::screenChanged, this, &MainWindow::fitToScreen,
             Qt::UniqueConnection);
+}
+
+// On X11 the window manager frames the window only after it is shown, and
+// the window then moves into its frame: it is fitted again, frame included.
+void MainWindow::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    if (windowHandle() && windowHandle()->frameMargins() != fittedFrame)
+        fitToScreen();
 }
 
 void MainWindow::connectProcedures()

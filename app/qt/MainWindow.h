@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QWidget>
 
 #include <memory>
@@ -16,10 +17,11 @@ class QtWindowServices;
 // and the row of buttons, the Delay box and the text box along the bottom.
 // Its procedures live in Form1; the window only starts them.
 //
-// The controls sit on a client area of a fixed size. Where the screen's
-// available area is smaller, the window keeps within it and the client area
-// scrolls, a control that takes the focus scrolling into view; elsewhere the
-// window is exactly the client area.
+// The controls sit on a client area of a fixed size. The window opens exactly
+// as large as the client area, or, where the screen's available area is
+// smaller, as large as fits in it with the window manager's frame; the user
+// may make it smaller. Where the window is smaller than the client area, the
+// client area scrolls, a control that takes the focus scrolling into view.
 class MainWindow : public QWidget
 {
     Q_OBJECT
@@ -45,6 +47,7 @@ class MainWindow : public QWidget
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
   private:
     // Starts one event procedure. Every click and key procedure goes through
@@ -56,7 +59,7 @@ class MainWindow : public QWidget
     void placeControls();
     void connectProcedures();
     // Sizes the window to the client area, or to the screen's available
-    // area when that is smaller.
+    // area when that is smaller, and keeps its frame within that area.
     void fitToScreen();
 
     QScrollArea *scroller;
@@ -74,4 +77,6 @@ class MainWindow : public QWidget
     std::unique_ptr<QtWindowServices> windowServices;
     std::unique_ptr<Form1> procedures;
     int depth = 0;
+    // The frame the window was last fitted with.
+    QMargins fittedFrame;
 };

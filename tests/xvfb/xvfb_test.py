@@ -6,8 +6,10 @@
 # with status 0, without a sanitizer report and without leaving a process
 # behind.
 #
-# Usage: xvfb-run xvfb_test.py smoke|random-close PROGRAM. Exit status 77:
-# skipped (no virtual display, xdotool or python3-xlib).
+# Usage: xvfb-run xvfb_test.py smoke|random-close PROGRAM, or
+# xvfb-run xvfb_test.py desktop TST_DESKTOP. Exit status 77: skipped
+# (no virtual display, xdotool or python3-xlib; for desktop, no openbox or
+# dbus-run-session).
 #
 # smoke: the window is mapped with its caption, and closed while idle it ends
 # the program.
@@ -25,6 +27,10 @@
 # so a first round closes the idle window to measure it (itself under 1 s),
 # and the limit during a run is 1 s more. QUELVAR_CLOSE_SEED replaces the
 # fixed seed of the waits, QUELVAR_CLOSE_ROUNDS the number of rounds (6).
+#
+# desktop: the Qt Test program TST_DESKTOP runs on the virtual X server under a
+# window manager (openbox), which frames a window only after it is shown, and
+# with an accessibility bus.
 
 import os
 import random
@@ -111,11 +117,7 @@ def run(path, body):
         log(f"FAILED: {failure}\n---- its output ----\n{program.output.read().decode(errors='replace')}")
         return None
     finally:
-        try:
-            os.killpg(program.process.pid, signal.SIGKILL)
-        except ProcessLookupError:
-            pass
-        program.process.wait()
+        kill_group(program.process)
 
 
 def idle_close(program):
@@ -144,10 +146,65 @@ def close_during_run(program, wait):
     return program.close()
 
 
+def window_manager_running():
+    from Xlib import Xatom, display
+    screen = display.Display()
+    check = screen.screen().root.get_full_property(
+        screen.intern_atom("_NET_SUPPORTING_WM_CHECK"), Xatom.WINDOW)
+    screen.close()
+    return check is not None
+
+
+# Runs TST_DESKTOP under openbox, on an accessibility bus of its own: a D-Bus
+# session whose AT-SPI bus is started first, for Qt's accessibility bridge
+# comes up only when it finds one. Returns the test's exit status.
+def desktop(test_path):
+    manager = subprocess.Popen(["openbox", "--sm-disable"], stdin=subprocess.DEVNULL,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.STDOUT,
+                               start_new_session=True)
+    runtime = tempfile.mkdtemp()
+    try:
+        deadline = time.monotonic() + 20
+        while not window_manager_running():
+            if time.monotonic() > deadline or manager.poll() is not None:
+                log("FAILED: openbox did not start")
+                return 1
+            time.sleep(0.1)
+        activate = ("dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus "
+                    'org.a11y.Bus.GetAddress >/dev/null && exec "$0" "$@"')
+        env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                   XDG_RUNTIME_DIR=runtime)
+        test = subprocess.Popen(["dbus-run-session", "--", "sh", "-c", activate, test_path],
+                                env=env, stdin=subprocess.DEVNULL, start_new_session=True)
+        try:
+            return test.wait(timeout=120)
+        except subprocess.TimeoutExpired:
+            log("FAILED: tst_desktop did not end within 120 s")
+            return 1
+        finally:
+            kill_group(test)
+    finally:
+        kill_group(manager)
+        shutil.rmtree(runtime, ignore_errors=True)
+
+
+def kill_group(process):
+    try:
+        os.killpg(process.pid, signal.SIGKILL)
+    except ProcessLookupError:
+        pass
+    process.wait()
+
+
 def main():
     if not os.environ.get("DISPLAY") or not shutil.which("xdotool") or not find_spec("Xlib"):
         log("skipped: this runs under xvfb-run, with xdotool and python3-xlib")
         return 77
+    if sys.argv[1] == "desktop":
+        if not shutil.which("openbox") or not shutil.which("dbus-run-session"):
+            log("skipped: this needs openbox and dbus-run-session")
+            return 77
+        return desktop(sys.argv[2])
     # A CTest timeout ends the test by SIGTERM; the clean-up still runs.
     signal.signal(signal.SIGTERM, lambda signum, frame: sys.exit(1))
     idle = run(sys.argv[2], idle_close)

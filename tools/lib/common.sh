@@ -14,10 +14,12 @@ QUELVAR_BUILD_PACKAGES=(cmake g++ ninja-build qt6-base-dev fonts-liberation font
 QUELVAR_PACKAGE_PACKAGES=(dpkg-dev file)
 # What the tests and the screenshot need besides: a virtual X server for the
 # tests of the real program, xdotool to find its window and drive it,
-# python3-xlib to close it, the desktop entry and AppStream checkers, and
-# what tools/package needs for the package test.
-QUELVAR_TEST_PACKAGES=(xvfb xauth xdotool python3-xlib desktop-file-utils appstream
-    "${QUELVAR_PACKAGE_PACKAGES[@]}")
+# python3-xlib to close it and read its frame, a window manager (openbox) to
+# frame it, a D-Bus session with an AT-SPI bus for what a screen reader hears,
+# the desktop entry and AppStream checkers, and what tools/package needs for
+# the package test.
+QUELVAR_TEST_PACKAGES=(xvfb xauth xdotool python3-xlib openbox dbus-daemon dbus-bin at-spi2-core
+    desktop-file-utils appstream "${QUELVAR_PACKAGE_PACKAGES[@]}")
 
 quelvar_say() {
     printf '%s: %s\n' "$(basename "$0")" "$*" >&2

@@ -1,8 +1,9 @@
-// Takes the README's picture of the window: a 3 x 3 system is dimensioned,
+// Takes the README's pictures of the window: a 3 x 3 system is dimensioned,
 // typed in and solved with Delay ticked, and part-way through the run the
-// window is grabbed to a PNG file and closed.
+// window, or with --screen the whole screen with the window manager's frame,
+// is grabbed to a PNG file and the window closed.
 //
-// Usage: quelvar_screenshot OUTPUT.png [PAUSE]
+// Usage: quelvar_screenshot [--screen] OUTPUT.png [PAUSE]
 // PAUSE is the number of the run's pause at which the picture is taken.
 
 #include "TestWindow.h"
@@ -10,6 +11,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPixmap>
+#include <QScreen>
 
 #include <cstdio>
 
@@ -25,8 +27,13 @@ constexpr qint64 DefaultPause = 31;
 int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
+    const bool wholeScreen = argc > 1 && QByteArray(argv[1]) == "--screen";
+    if (wholeScreen) {
+        --argc;
+        ++argv;
+    }
     if (argc < 2 || argc > 3) {
-        std::fprintf(stderr, "usage: %s OUTPUT.png [PAUSE]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s [--screen] OUTPUT.png [PAUSE]\n", argv[0]);
         return 2;
     }
     const QString output = QString::fromLocal8Bit(argv[1]);
@@ -57,7 +64,9 @@ int main(int argc, char **argv)
                              return;
                          taken = true;
                          window.services().flushGrids();
-                         saved = window.window.grab().toImage().save(output, "PNG");
+                         const QPixmap picture = wholeScreen ? window.window.screen()->grabWindow(0)
+                                                             : window.window.grab();
+                         saved = picture.toImage().save(output, "PNG");
                          window.window.close();
                      });
     window.press(QStringLiteral("cmdrun"));

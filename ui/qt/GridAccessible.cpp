@@ -3,6 +3,8 @@
 #include "GridCellAccessible.h"
 #include "GridView.h"
 
+#include <algorithm>
+
 GridAccessible::GridAccessible(GridView *grid) : QAccessibleWidget(grid, QAccessible::Table) {}
 
 GridAccessible::~GridAccessible()
@@ -30,42 +32,51 @@ void *GridAccessible::interface_cast(QAccessible::InterfaceType type)
     return QAccessibleWidget::interface_cast(type);
 }
 
-int GridAccessible::rowCount() const
+int GridAccessible::gridRows() const
 {
     return grid()->model()->rowCount();
 }
 
-int GridAccessible::columnCount() const
+int GridAccessible::gridCols() const
 {
     return grid()->model()->columnCount();
 }
 
+int GridAccessible::rowCount() const
+{
+    return std::max(0, gridRows() - 1);
+}
+
+int GridAccessible::columnCount() const
+{
+    return std::max(0, gridCols() - 1);
+}
+
 int GridAccessible::childCount() const
 {
-    return rowCount() * columnCount();
+    return gridRows() * gridCols();
 }
 
 QAccessibleInterface *GridAccessible::child(int index) const
 {
-    const int cols = columnCount();
+    const int cols = gridCols();
     if (index < 0 || index >= childCount())
         return nullptr;
-    return cellAt(index / cols, index % cols);
+    return gridCell(index / cols, index % cols);
 }
 
 int GridAccessible::indexOfChild(const QAccessibleInterface *child) const
 {
-    QAccessibleTableCellInterface *cell =
-        child ? const_cast<QAccessibleInterface *>(child)->tableCellInterface() : nullptr;
-    if (!cell || cell->table() != this)
+    const auto *cell = dynamic_cast<const GridCellAccessible *>(child);
+    if (!cell || cell->parent() != this || !cell->isValid())
         return -1;
-    return cell->rowIndex() * columnCount() + cell->columnIndex();
+    return cell->gridRow() * gridCols() + cell->gridColumn();
 }
 
 QAccessibleInterface *GridAccessible::childAt(int x, int y) const
 {
     const QModelIndex index = grid()->indexAt(grid()->viewport()->mapFromGlobal(QPoint(x, y)));
-    return index.isValid() ? cellAt(index.row(), index.column()) : nullptr;
+    return index.isValid() ? gridCell(index.row(), index.column()) : nullptr;
 }
 
 QAccessibleInterface *GridAccessible::focusChild() const
@@ -73,12 +84,19 @@ QAccessibleInterface *GridAccessible::focusChild() const
     const QModelIndex current = grid()->currentIndex();
     if (!grid()->hasFocus() || !current.isValid())
         return nullptr;
-    return cellAt(current.row(), current.column());
+    return gridCell(current.row(), current.column());
 }
 
 QAccessibleInterface *GridAccessible::cellAt(int row, int column) const
 {
     if (row < 0 || column < 0 || row >= rowCount() || column >= columnCount())
+        return nullptr;
+    return gridCell(row + 1, column + 1);
+}
+
+QAccessibleInterface *GridAccessible::gridCell(int row, int column) const
+{
+    if (row < 0 || column < 0 || row >= gridRows() || column >= gridCols())
         return nullptr;
     const quint64 key = (quint64(row) << 32) | quint32(column);
     const auto known = cellIds.constFind(key);
@@ -91,12 +109,12 @@ QAccessibleInterface *GridAccessible::cellAt(int row, int column) const
 
 QString GridAccessible::columnDescription(int column) const
 {
-    return grid()->model()->index(0, column).data().toString();
+    return grid()->model()->index(0, column + 1).data().toString();
 }
 
 QString GridAccessible::rowDescription(int row) const
 {
-    return grid()->model()->index(row, 0).data().toString();
+    return grid()->model()->index(row + 1, 0).data().toString();
 }
 
 void GridAccessible::modelChange(QAccessibleTableModelChangeEvent *event)

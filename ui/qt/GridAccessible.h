@@ -5,10 +5,12 @@
 
 class GridView;
 
-// What assistive technology sees of a grid: a table of rows x columns cells,
-// the header row and column included, whose names are the cell texts. The
-// current cell is the focused child while the grid has the focus. Cell
-// interfaces are made when asked for and kept until the grid is resized.
+// What assistive technology sees of a grid: a table whose rows and columns
+// are those of the cells beyond the header row and column, with the header
+// cells as their row and column headers. Its children are all the cells of
+// the grid, row by row, the header cells included; their names are the cell
+// texts. The current cell is the focused child while the grid has the focus.
+// Cell interfaces are made when asked for and kept until the grid is resized.
 class GridAccessible : public QAccessibleWidget, public QAccessibleTableInterface
 {
   public:
@@ -27,6 +29,8 @@ class GridAccessible : public QAccessibleWidget, public QAccessibleTableInterfac
 
     QAccessibleInterface *caption() const override { return nullptr; }
     QAccessibleInterface *summary() const override { return nullptr; }
+    // A cell of the table: row and column count the cells that are not
+    // headers, from 0.
     QAccessibleInterface *cellAt(int row, int column) const override;
     int selectedCellCount() const override { return 0; }
     QList<QAccessibleInterface *> selectedCells() const override { return {}; }
@@ -48,6 +52,10 @@ class GridAccessible : public QAccessibleWidget, public QAccessibleTableInterfac
 
   private:
     GridView *grid() const;
+    int gridRows() const;
+    int gridCols() const;
+    // The cell (row, column) of the grid, header cells included.
+    QAccessibleInterface *gridCell(int row, int column) const;
     void forgetCells();
 
     mutable QHash<quint64, QAccessible::Id> cellIds;

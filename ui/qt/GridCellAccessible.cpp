@@ -8,7 +8,7 @@ GridCellAccessible::GridCellAccessible(GridView *grid, int row, int column)
 
 void *GridCellAccessible::interface_cast(QAccessible::InterfaceType type)
 {
-    if (type == QAccessible::TableCellInterface)
+    if (type == QAccessible::TableCellInterface && !isHeader())
         return static_cast<QAccessibleTableCellInterface *>(this);
     return nullptr;
 }
@@ -38,11 +38,12 @@ QRect GridCellAccessible::rect() const
     return QRect(grid->viewport()->mapToGlobal(cell.topLeft()), cell.size());
 }
 
+// The corner cell belongs to the header row.
 QAccessible::Role GridCellAccessible::role() const
 {
-    if (row == 0 && column > 0)
+    if (row == 0)
         return QAccessible::ColumnHeader;
-    if (column == 0 && row > 0)
+    if (column == 0)
         return QAccessible::RowHeader;
     return QAccessible::Cell;
 }
@@ -61,18 +62,22 @@ QAccessible::State GridCellAccessible::state() const
     return state;
 }
 
-QList<QAccessibleInterface *> GridCellAccessible::columnHeaderCells() const
+QAccessibleInterface *GridCellAccessible::gridCell(int cellRow, int cellColumn) const
 {
     QAccessibleInterface *table = parent();
-    if (row == 0 || !table || !table->tableInterface())
-        return {};
-    return {table->tableInterface()->cellAt(0, column)};
+    if (!table || !isValid())
+        return nullptr;
+    return table->child(cellRow * grid->model()->columnCount() + cellColumn);
+}
+
+QList<QAccessibleInterface *> GridCellAccessible::columnHeaderCells() const
+{
+    QAccessibleInterface *header = isHeader() ? nullptr : gridCell(0, column);
+    return header ? QList<QAccessibleInterface *>{header} : QList<QAccessibleInterface *>{};
 }
 
 QList<QAccessibleInterface *> GridCellAccessible::rowHeaderCells() const
 {
-    QAccessibleInterface *table = parent();
-    if (column == 0 || !table || !table->tableInterface())
-        return {};
-    return {table->tableInterface()->cellAt(row, 0)};
+    QAccessibleInterface *header = isHeader() ? nullptr : gridCell(row, 0);
+    return header ? QList<QAccessibleInterface *>{header} : QList<QAccessibleInterface *>{};
 }

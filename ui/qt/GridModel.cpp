@@ -3,6 +3,19 @@
 #include <QBrush>
 #include <QColor>
 
+namespace {
+
+// The grid's own cell font, a small bitmap face of Windows that Linux
+// systems lack, and the face drawn for it there: Liberation Sans (installed
+// with the program) has the widths of Arial and of Microsoft Sans Serif, the
+// scalable successor of "MS Sans Serif", so four decimal places fit a
+// 700-twip column as they did there. Left to fontconfig, the cells would be
+// drawn in DejaVu Sans, a seventh wider, which cuts "-0.3333" at that width.
+const QString ClassicCellFont = QStringLiteral("MS Sans Serif");
+const QString ClassicCellFontFace = QStringLiteral("Liberation Sans");
+
+} // namespace
+
 GridModel::GridModel(CellTable &table, QObject *parent) : QAbstractTableModel(parent), table(table)
 {}
 
@@ -129,7 +142,10 @@ const QFont &GridModel::font(std::uint16_t index) const
         const CellTable::CellFont &wanted = table.font(static_cast<std::uint16_t>(fonts.size()));
         // The family asked for is kept even where the system lacks it and
         // draws with a similar sans-serif face instead.
-        QFont font(QString::fromStdString(wanted.name));
+        const QString family = QString::fromStdString(wanted.name);
+        QFont font(family);
+        if (family.compare(ClassicCellFont, Qt::CaseInsensitive) == 0)
+            font.setFamilies({family, ClassicCellFontFace});
         font.setStyleHint(QFont::SansSerif);
         font.setPointSizeF(wanted.points);
         fonts.push_back(font);

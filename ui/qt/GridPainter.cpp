@@ -21,6 +21,15 @@ QRect textArea(const QRect &cell)
     return cell.adjusted(TextMargin, 0, -TextMargin - 1, -1);
 }
 
+// A text as drawn in a text area `width` pixels wide: whole, or cut at its
+// end with "…". The painting and the cut test both take it from here, in
+// the same fractional measure, so that a cell is drawn cut exactly when its
+// tool tip shows the whole text.
+QString fittedText(const QFontMetrics &metrics, const QString &text, int width)
+{
+    return metrics.elidedText(text, Qt::ElideRight, width);
+}
+
 } // namespace
 
 GridPainter::GridPainter(const CellTable &table, const GridModel &model,
@@ -34,8 +43,9 @@ bool GridPainter::textIsCut(int row, int col, const QPaintDevice &device) const
     if (cell.isEmpty())
         return false;
     const QFontMetrics metrics(model.font(cell.format.font), &device);
-    return metrics.horizontalAdvance(GridModel::shownText(cell.text())) >
-           textArea(geometry.cellRect(row, col, QPoint())).width();
+    const QString shown = GridModel::shownText(cell.text());
+    return fittedText(metrics, shown, textArea(geometry.cellRect(row, col, QPoint())).width()) !=
+           shown;
 }
 
 void GridPainter::paint(QPainter &painter, const QRect &area, QPoint scrolled,
@@ -103,8 +113,7 @@ void GridPainter::paintArea(QPainter &painter, const QRect &clip, CellSpan rows,
             const QRect textRect = textArea(rect);
             painter.drawText(
                 textRect, int(GridModel::alignmentOf(cell.format.alignment)) | Qt::TextSingleLine,
-                metrics.elidedText(GridModel::shownText(cell.text()), Qt::ElideRight,
-                                   textRect.width()));
+                fittedText(metrics, GridModel::shownText(cell.text()), textRect.width()));
         }
     }
 

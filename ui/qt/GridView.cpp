@@ -1,13 +1,18 @@
 #include "GridView.h"
 
+#include "CellToolTip.h"
 #include "GridAccessible.h"
 
 #include <QAccessible>
+#include <QGuiApplication>
+#include <QHelpEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -215,8 +220,35 @@ void GridView::paintEvent(QPaintEvent *)
     cellPainter.paint(painter, viewport()->rect(), scrolled(), palette(), hasFocus());
 }
 
+bool GridView::viewportEvent(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QAbstractItemView::viewportEvent(event);
+    showToolTip(*static_cast<QHelpEvent *>(event));
+    return true;
+}
+
+void GridView::showToolTip(const QHelpEvent &event)
+{
+    const QModelIndex index = indexAt(event.pos());
+    const QString whole = index.data(Qt::ToolTipRole).toString();
+    const QScreen *screen = QGuiApplication::screenAt(event.globalPos());
+    if (!screen)
+        screen = this->screen();
+    if (whole.isEmpty() || !screen) {
+        QToolTip::hideText();
+        return;
+    }
+    QToolTip::showText(event.globalPos(),
+                       CellToolTip::of(whole, QToolTip::font(), screen->availableGeometry()),
+                       viewport(), visualRect(index));
+}
+
 void GridView::deliverCharacters(const QString &codes)
 {
+    // The cell a character goes into is in sight first, wherever a procedure
+    // has left the current cell.
+    scrollTo(gridModel->index(table.row(), table.col()));
     for (QChar unit : codes)
         emit keyPress(unit.unicode());
 }
@@ -286,6 +318,7 @@ void GridView::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottom
 {
     viewport()->update();
     if (QAccessible::isActive()) {
+        announceCurrentCell(topLeft, bottomRight);
         QAccessibleTableModelChangeEvent changed(this,
                                                  QAccessibleTableModelChangeEvent::DataChanged);
         changed.setFirstRow(topLeft.row());
@@ -294,6 +327,19 @@ void GridView::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottom
         changed.setLastColumn(bottomRight.column());
         QAccessible::updateAccessibility(&changed);
     }
+}
+
+// A screen reader speaks the name of the focused cell again when it changes,
+// as it does for any focused object: so while the user types, each new text.
+void GridView::announceCurrentCell(const QModelIndex &topLeft, const QModelIndex &bottomRight)
+{
+    const QModelIndex current = currentIndex();
+    if (!hasFocus() || !current.isValid() ||
+        !QItemSelectionRange(topLeft, bottomRight).contains(current))
+        return;
+    QAccessibleEvent renamed(this, QAccessible::NameChanged);
+    renamed.setChild(current.row() * table.cols() + current.column());
+    QAccessible::updateAccessibility(&renamed);
 }
 
 void GridView::currentChanged(const QModelIndex &current, const QModelIndex &previous)

@@ -11,6 +11,8 @@
 
 #include <memory>
 
+class QHelpEvent;
+
 // One grid of text cells on the screen. Row 0 and column 0 are fixed header
 // cells drawn like button faces; the rest scrolls. model() holds every cell,
 // the fixed ones included, and currentIndex() is the grid's current cell.
@@ -18,7 +20,8 @@
 // The procedures work through cells(); their operations only change the cell
 // table, and flush() tells Qt about them in one go. A current cell moved by a
 // procedure is marked but not scrolled to, so that a long run does not pull
-// the view about; the user's own moves scroll the cell into view.
+// the view about; the user's own moves scroll the cell into view, and so
+// does a typed character, so that it never goes into a cell out of sight.
 //
 // The grid never edits a cell: every character typed while it has the focus
 // is sent as keyPress (GridKeys tells what a key types and where it moves the
@@ -30,7 +33,7 @@
 // unless sized), at the widget's resolution; every row is
 // CellTable::RowHeight high (GridGeometry). GridPainter draws the cells; a
 // text too wide for its cell is drawn cut, and its tool tip shows the whole
-// text.
+// text (CellToolTip).
 class GridView : public QAbstractItemView
 {
     Q_OBJECT
@@ -77,6 +80,7 @@ class GridView : public QAbstractItemView
     void updateGeometries() override;
     void scrollContentsBy(int dx, int dy) override;
     void paintEvent(QPaintEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -98,6 +102,11 @@ class GridView : public QAbstractItemView
     // The model index of the cell a key's move leads to.
     QModelIndex movedTo(GridKeys::Move move, Qt::KeyboardModifiers modifiers) const;
     void deliverCharacters(const QString &codes);
+    // Shows the whole text of a cut cell at a point of the viewport.
+    void showToolTip(const QHelpEvent &event);
+    // Tells assistive technology that the text of the cell the user is on
+    // has changed, when it lies in the changed area.
+    void announceCurrentCell(const QModelIndex &topLeft, const QModelIndex &bottomRight);
 
     CellTable table;
     std::unique_ptr<GridModel> gridModel;
