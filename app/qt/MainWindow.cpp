@@ -18,6 +18,8 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -218,6 +220,10 @@ void MainWindow::connectProcedures()
     connect(cmdpidim, &QPushButton::clicked, this, [this] { run(&Form1::cmdpidim_Click); });
     connect(msfmain0, &GridView::keyPress, this,
             [this](char16_t keyAscii) { run(&Form1::msfmain0_KeyPress, keyAscii); });
+    connect(msfmain0, &GridView::pasteText, this, [this](const QString &text) {
+        const std::string clipboardText = text.toStdString();
+        run(&Form1::msfmain0_Paste, std::string_view(clipboardText));
+    });
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
