@@ -6,6 +6,7 @@
 #include "ui/WindowServices.h"
 
 #include <functional>
+#include <string_view>
 
 struct PivotLocals;
 
@@ -26,6 +27,9 @@ class Form1 : public FormState
     // A character typed while msfmain0 has the focus (the window binds it to
     // the grid's KeyPress event, as it binds the buttons' clicks).
     void msfmain0_KeyPress(char16_t keyAscii);
+    // Text pasted while msfmain0 has the focus: its fields fill the cells
+    // from the current cell on, rightwards and downwards, as typed cells.
+    void msfmain0_Paste(std::string_view clipboardText);
 
     void cmdclr_Click();   // CLEAR
     void cmddim_Click();   // DIMENSION
@@ -41,6 +45,10 @@ class Form1 : public FormState
     // The largest n that DIMENSION and PIVOT DIM accept.
     static constexpr int LargestDimension = 1000;
     static constexpr int LargestTableau = 253;
+    // A pasted field keeps at most this many characters: far more than any
+    // number takes, and few enough that a grid full of such cells repaints
+    // quickly (the painter measures a text whole to cut it to its cell).
+    static constexpr int LongestPastedField = 256;
 
   private:
     // Start of a stepped command: reads the Delay box, sets the busy count.

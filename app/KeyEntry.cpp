@@ -1,10 +1,10 @@
 #include "Form1.h"
+#include "TypedCell.h"
 
 #include <string>
 
 namespace {
 
-constexpr std::uint32_t White = 0xFFFFFF;
 constexpr int LastTypeableRow = 70;
 
 bool isHighSurrogate(char32_t c)
@@ -65,18 +65,18 @@ void Form1::msfmain0_KeyPress(char16_t keyAscii)
     if (msfmain0.col() == 1 && pivotState != 0)
         editMark = 1;
 
-    msfmain0.setCellFontName("arial");
-    msfmain0.setCellFontSize(9);
+    msfmain0.setCellFontName(TypedCell::FontName);
+    msfmain0.setCellFontSize(TypedCell::FontSize);
     msfmain0.setCellAlignment(CellGrid::AlignCenterCenter);
 
     if (msfmain0.row() <= LastTypeableRow) {
         msfmain0.setText(withCharacterAppended(msfmain0.text(), keyAscii));
-        msfmain0.setCellBackColor(White);
+        msfmain0.setCellBackColor(TypedCell::BackColor);
     }
 
     // Backspace empties the whole cell, in any row.
     if (keyAscii == 8) {
         msfmain0.setText("");
-        msfmain0.setCellBackColor(White);
+        msfmain0.setCellBackColor(TypedCell::BackColor);
     }
 }

@@ -1,7 +1,8 @@
 // The benchmark of Quelvar's runs. Prints one line per figure, each with n
 // and its unit. Run on the offscreen platform (the default here):
 //   build/release/bench/quelvar_bench [--long]
-// --long adds a SOLVE of the largest system, n = 1000 (half a minute or more).
+// --long adds a SOLVE of the largest system, n = 1000 (half a minute or more);
+// --clipboard runs only the paste and copy of a system that size.
 
 #include "BenchSystem.h"
 #include "EliminationKernels.h"
@@ -16,8 +17,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QProcess>
 #include <QTemporaryFile>
+#include <QTest>
 
 #include <sys/resource.h>
 #include <time.h>
@@ -244,6 +247,56 @@ void singleSolve(int n)
     std::fflush(stdout);
 }
 
+// A grid of the largest system's size full of numbers, as a run leaves it,
+// copied, and its text pasted into the input grid: each from the key to the
+// repainted window.
+void clipboardFigures()
+{
+    const int n = Form1::LargestDimension;
+    BenchWindow bench;
+    BenchSystem system(n);
+    bench.dimension("cmddim", n);
+    GridView *working = bench.grid("msfmain");
+    CellGrid &cells = working->cells();
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= n + 1; ++j) {
+            cells.setRow(i);
+            cells.setCol(j);
+            cells.setNumber(
+                {system.entry(i, j) / 7.0, Variant::Kind::Double, CellNumber::Form::Rounded},
+                CellGrid::AlignLeftCenter);
+        }
+    }
+    working->flush();
+    QApplication::processEvents();
+
+    double copyCpu = 0;
+    const double copy = timed(
+        [&] {
+            QTest::keyClick(working, Qt::Key_C, Qt::ControlModifier);
+            QApplication::processEvents();
+        },
+        &copyCpu);
+    const double megabytes = QGuiApplication::clipboard()->text().toUtf8().size() / 1e6;
+    GridView *input = bench.grid("msfmain0");
+    double pasteCpu = 0;
+    const double paste = timed(
+        [&] {
+            QTest::keyClick(input, Qt::Key_Insert, Qt::ShiftModifier);
+            QApplication::processEvents();
+        },
+        &pasteCpu);
+    const QModelIndex last = input->model()->index(n, n + 1);
+    const bool pasted = last.data() == working->model()->index(n, n + 1).data();
+
+    std::printf("copy %dx%d %.4f s (processor %.4f s; %.1f MB of text, Ctrl+C to repainted)\n", n,
+                n + 1, copy, copyCpu, megabytes);
+    std::printf("paste %dx%d %.4f s (processor %.4f s; the same text, Shift+Insert to "
+                "repainted)%s\n",
+                n, n + 1, paste, pasteCpu, pasted ? "" : " # not pasted?");
+    std::fflush(stdout);
+}
+
 // Run in a process of its own, so that the peak memory is DIMENSION's.
 int dimensionOnly(int n)
 {
@@ -305,6 +358,11 @@ int main(int argc, char **argv)
         delayPause();
         return 0;
     }
+    // Paste and copy of the largest system on their own, for a profiler.
+    if (argc == 2 && std::strcmp(argv[1], "--clipboard") == 0) {
+        clipboardFigures();
+        return 0;
+    }
     // One SOLVE on its own, for a profiler and for --long.
     if (argc == 3 && std::strcmp(argv[1], "--solve") == 0) {
         singleSolve(std::atoi(argv[2]));
@@ -325,6 +383,7 @@ int main(int argc, char **argv)
     solveFigures(100, 3, true);
     solveFigures(300, 3, true);
     tableauFigures(100, 3);
+    clipboardFigures();
 
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedChannels);

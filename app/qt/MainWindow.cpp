@@ -22,6 +22,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -243,6 +245,10 @@ void MainWindow::connectProcedures()
     connect(cmdpidim, &QPushButton::clicked, this, [this] { run(&Form1::cmdpidim_Click); });
     connect(msfmain0, &GridView::keyPress, this,
             [this](char16_t keyAscii) { run(&Form1::msfmain0_KeyPress, keyAscii); });
+    connect(msfmain0, &GridView::pasteText, this, [this](const QString &text) {
+        const std::string clipboardText = text.toStdString();
+        run(&Form1::msfmain0_Paste, std::string_view(clipboardText));
+    });
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

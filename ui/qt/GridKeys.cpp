@@ -79,6 +79,29 @@ GridKeys::Cell GridKeys::moved(Move move, bool control, const CellTable &table, 
     return {row, col};
 }
 
+namespace {
+
+// The modifiers of a key event that tell keys apart: the keypad's Insert is
+// the Insert key.
+Qt::KeyboardModifiers heldModifiers(const QKeyEvent &event)
+{
+    return event.modifiers() & ~Qt::KeypadModifier;
+}
+
+} // namespace
+
+bool GridKeys::copies(const QKeyEvent &event, bool typing)
+{
+    if (heldModifiers(event) != Qt::ControlModifier)
+        return false;
+    return event.key() == Qt::Key_Insert || (event.key() == Qt::Key_C && !typing);
+}
+
+bool GridKeys::pastes(const QKeyEvent &event)
+{
+    return heldModifiers(event) == Qt::ShiftModifier && event.key() == Qt::Key_Insert;
+}
+
 // AltGr, which arrives as Ctrl+Alt on some systems, still types its
 // character; Ctrl+letter gives the control codes 1..26, taken from the key
 // since the event's text differs between systems.

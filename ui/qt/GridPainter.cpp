@@ -15,6 +15,9 @@ constexpr int TextMargin = 2;
 
 const QColor GridLineColor(0xC0, 0xC0, 0xC0);
 
+// Thickness of the frame of the current cell, in pixels.
+constexpr int CurrentMarkWidth = 2;
+
 // The room for the text in a cell's rectangle.
 QRect textArea(const QRect &cell)
 {
@@ -130,8 +133,11 @@ void GridPainter::paintArea(QPainter &painter, const QRect &clip, CellSpan rows,
     painter.restore();
 }
 
-// The current cell is framed, boldly while the grid has the focus and with
-// a thin dotted line while it has not.
+// The current cell is framed in the highlight colour whether or not the grid
+// has the focus, so that the cell a run writes can be followed in every grid
+// at once. The frame lies within the cell's rectangle, its grid lines
+// included, and leaves the cell's own colour to the procedures. The grid
+// with the focus adds a dotted line inside the frame.
 void GridPainter::paintCurrentMark(QPainter &painter, const QRect &area, QPoint scrolled,
                                    const QPalette &colours, bool focused) const
 {
@@ -142,18 +148,21 @@ void GridPainter::paintCurrentMark(QPainter &painter, const QRect &area, QPoint 
         clip.setTop(geometry.rowHeight());
     if (col > 0)
         clip.setLeft(geometry.fixedWidth());
-    const QRect rect = geometry.cellRect(row, col, scrolled);
-    if (clip.isEmpty() || !clip.intersects(rect))
+    const QRect mark = geometry.cellRect(row, col, scrolled);
+    if (clip.isEmpty() || !clip.intersects(mark))
         return;
     painter.save();
     painter.setClipRect(clip);
-    painter.setBrush(Qt::NoBrush);
+    const QColor colour = colours.color(QPalette::Highlight);
+    const int thick = CurrentMarkWidth;
+    painter.fillRect(QRect(mark.left(), mark.top(), mark.width(), thick), colour);
+    painter.fillRect(QRect(mark.left(), mark.bottom() - thick + 1, mark.width(), thick), colour);
+    painter.fillRect(QRect(mark.left(), mark.top(), thick, mark.height()), colour);
+    painter.fillRect(QRect(mark.right() - thick + 1, mark.top(), thick, mark.height()), colour);
     if (focused) {
-        painter.setPen(QPen(colours.color(QPalette::Highlight), 2));
-        painter.drawRect(rect.adjusted(1, 1, -1, -1));
-    } else {
-        painter.setPen(QPen(colours.color(QPalette::Shadow), 1, Qt::DotLine));
-        painter.drawRect(rect.adjusted(0, 0, -2, -2));
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(colours.color(QPalette::Text), 1, Qt::DotLine));
+        painter.drawRect(mark.adjusted(thick, thick, -thick - 1, -thick - 1));
     }
     painter.restore();
 }

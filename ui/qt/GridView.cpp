@@ -2,12 +2,15 @@
 
 #include "CellToolTip.h"
 #include "GridAccessible.h"
+#include "ui/DataAreaText.h"
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -253,6 +256,27 @@ void GridView::deliverCharacters(const QString &codes)
         emit keyPress(unit.unicode());
 }
 
+bool GridView::typesCharacters() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&GridView::keyPress));
+}
+
+void GridView::copyDataArea() const
+{
+    QGuiApplication::clipboard()->setText(QString::fromStdString(dataAreaText(table)));
+}
+
+void GridView::deliverPaste()
+{
+    // Only a grid that takes pasted text reads the clipboard, and a
+    // clipboard without text, or with an empty one, pastes nothing.
+    if (!isSignalConnected(QMetaMethod::fromSignal(&GridView::pasteText)))
+        return;
+    const QString text = QGuiApplication::clipboard()->text();
+    if (!text.isEmpty())
+        emit pasteText(text);
+}
+
 void GridView::keyPressEvent(QKeyEvent *event)
 {
     if (const std::optional<GridKeys::Move> move = GridKeys::moveOf(*event)) {
@@ -260,6 +284,16 @@ void GridView::keyPressEvent(QKeyEvent *event)
         selectionModel()->setCurrentIndex(target, QItemSelectionModel::NoUpdate);
         scrollTo(target);
         event->accept();
+        return;
+    }
+    if (GridKeys::copies(*event, typesCharacters())) {
+        event->accept();
+        copyDataArea();
+        return;
+    }
+    if (GridKeys::pastes(*event)) {
+        event->accept();
+        deliverPaste();
         return;
     }
     const QString codes = GridKeys::typedCodes(*event);

@@ -25,9 +25,12 @@ class QHelpEvent;
 //
 // The grid never edits a cell: every character typed while it has the focus
 // is sent as keyPress (GridKeys tells what a key types and where it moves the
-// current cell). A left click on a non-fixed cell moves the current cell; a
-// click on a header cell only gives the grid the focus, and a drag onto one
-// leaves the current cell where it was. Tab moves the focus on.
+// current cell), and the clipboard's text pasted into it as pasteText.
+// Ctrl+Insert, and Ctrl+C in a grid whose keyPress has no receiver, put the
+// data area on the clipboard (dataAreaText). A left click on a non-fixed
+// cell moves the current cell; a click on a header cell only gives the grid
+// the focus, and a drag onto one leaves the current cell where it was. Tab
+// moves the focus on.
 //
 // Columns are as wide as the table says in twips (CellTable::DefaultColWidth
 // unless sized), at the widget's resolution; every row is
@@ -67,6 +70,8 @@ class GridView : public QAbstractItemView
   signals:
     // The grid's KeyPress event: one character typed while it has the focus.
     void keyPress(char16_t keyAscii);
+    // Shift+Insert while the grid has the focus and the clipboard holds text.
+    void pasteText(const QString &text);
 
   protected:
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
@@ -107,6 +112,10 @@ class GridView : public QAbstractItemView
     // Tells assistive technology that the text of the cell the user is on
     // has changed, when it lies in the changed area.
     void announceCurrentCell(const QModelIndex &topLeft, const QModelIndex &bottomRight);
+    // Whether the characters typed into the grid have a receiver.
+    bool typesCharacters() const;
+    void copyDataArea() const;
+    void deliverPaste();
 
     CellTable table;
     std::unique_ptr<GridModel> gridModel;
