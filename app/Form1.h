@@ -45,10 +45,6 @@ class Form1 : public FormState
     // The largest n that DIMENSION and PIVOT DIM accept.
     static constexpr int LargestDimension = 1000;
     static constexpr int LargestTableau = 253;
-    // A pasted field keeps at most this many characters: far more than any
-    // number takes, and few enough that a grid full of such cells repaints
-    // quickly (the painter measures a text whole to cut it to its cell).
-    static constexpr int LongestPastedField = 256;
 
   private:
     // Start of a stepped command: reads the Delay box, sets the busy count.

@@ -2,29 +2,12 @@
 #include "PastedText.h"
 #include "TypedCell.h"
 
-namespace {
-
-// The first `count` characters of a UTF-8 text.
-std::string_view firstCharacters(std::string_view text, std::size_t count)
-{
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool startsCharacter = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
-        if (startsCharacter && characters++ == count)
-            return text.substr(0, i);
-    }
-    return text;
-}
-
-} // namespace
-
 // Each field of the text goes into one cell of msfmain0: the first line's
 // from the current cell rightwards, each further line's one row lower. The
-// cell gets the field's text, cut to LongestPastedField characters, and the
-// look of a typed cell. Fields beyond the last row or column, or on a header
-// cell, are dropped, so any text ends in the cells that fit; the rows beyond
-// 70, which take no typed characters, are filled too. The current cell stays
-// where it was.
+// cell gets the field's whole text and the look of a typed cell. Fields
+// beyond the last row or column, or on a header cell, are dropped, so any
+// text ends in the cells that fit; the rows beyond 70, which take no typed
+// characters, are filled too. The current cell stays where it was.
 void Form1::msfmain0_Paste(std::string_view clipboardText)
 {
     const int firstRow = msfmain0.row();
@@ -40,7 +23,7 @@ void Form1::msfmain0_Paste(std::string_view clipboardText)
                 editMark = 1;
             msfmain0.setRow(row);
             msfmain0.setCol(col);
-            msfmain0.setText(firstCharacters(field, LongestPastedField));
+            msfmain0.setText(field);
             msfmain0.setCellFontName(TypedCell::FontName);
             msfmain0.setCellFontSize(TypedCell::FontSize);
             msfmain0.setCellAlignment(CellGrid::AlignCenterCenter);

@@ -86,6 +86,9 @@ class GridViewTest : public QObject
         for (QChar repeated : QString("1.-Wi"))
             for (int count = 1; count < 24; ++count)
                 texts << QString(count, repeated);
+        // Long texts: cut, or whole when the characters beyond the first
+        // thousand or so take no room.
+        texts << QString(3000, '7') << "7" + QString(3000, QChar(0x301));
         int cut = 0;
         for (const QString &text : texts) {
             write(1, 1, qPrintable(text));
