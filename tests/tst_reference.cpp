@@ -46,7 +46,10 @@ struct Recorder final : CellTable::ChangeObserver
 // The services of grids that no window shows; every pause is a write.
 struct WindowlessServices final : WindowServices
 {
-    explicit WindowlessServices(std::vector<Write> &writes) : writes(writes) { pacer.watchPauses(); }
+    explicit WindowlessServices(std::vector<Write> &writes) : writes(writes)
+    {
+        pacer.watchPauses();
+    }
     int check1Value() const override { return 0; }
     void setText1(std::string_view text) override { text1 = text; }
     std::string inputBox(std::string_view prompt, std::string_view, std::string_view) override
