@@ -184,8 +184,11 @@ def prepare_tests(results_dir):
         return None, None
     tests = [t for t in test_runner.tests_of_build(BUILD)
              if TEST_PATTERN.match(t.name) and t.name not in TESTS_LEFT_OUT]
-    # A fault needs only these built again; tst_program runs the program.
-    targets = sorted({pathlib.Path(t.command[0]).name for t in tests} | {"quelvar"})
+    # A fault needs only these built again: the programs of the build that
+    # the tests run (some through a virtual X server); tst_program runs the
+    # program itself.
+    targets = sorted({pathlib.Path(arg).name for t in tests for arg in t.command
+                      if arg.startswith(str(BUILD))} | {"quelvar"})
     timings = results_dir / "baseline.json"
     if timings.exists():
         known = json.loads(timings.read_text())
