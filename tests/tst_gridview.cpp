@@ -73,6 +73,93 @@ class GridViewTest : public QObject
                               name(place->rowHeaderCells())}),
                  QStringList({QString::fromUtf8("été"), "x", "r1"}));
         QCOMPARE(read->indexOfChild(cell), 6);
+        QVERIFY(!table->cellAt(2, 0) && !table->cellAt(0, 3));
+        QCOMPARE(table->selectedCellCount() + table->selectedRowCount(), 0); // nothing selects
+        // The reader is on the current cell while the grid has the focus.
+        QVERIFY(cells.setRow(1) && cells.setCol(2));
+        grid->flush();
+        QAccessibleInterface *focused = read->focusChild();
+        QVERIFY(focused && focused->tableCellInterface()->columnIndex() == 1);
+        second->setFocus();
+        QTRY_VERIFY(!read->focusChild());
+    }
+
+    // What the viewport shows where it matters: the header row and column as
+    // button faces, the cells on the base colour with grey grid lines, the
+    // dark background beyond the last row and column, and the current cell,
+    // a header cell too, framed 2 pixels thick in the highlight colour, with
+    // a dotted line inside the frame only while the grid has the focus.
+    void paintedPicture()
+    {
+        CellGrid &cells = grid->cells();
+        cells.setRows(3), cells.setCols(3);
+        const QPalette colours = grid->palette();
+        const QColor button = colours.color(QPalette::Button), base = colours.color(QPalette::Base),
+                     dark = colours.color(QPalette::Dark), lines(0xC0, 0xC0, 0xC0),
+                     mark = colours.color(QPalette::Highlight);
+        for (const bool focused : {true, false}) {
+            focused ? grid->setFocus() : second->setFocus();
+            QTRY_COMPARE(grid->hasFocus(), focused);
+            QVERIFY(cells.setRow(1) && cells.setCol(1));
+            grid->flush();
+            const QImage shown = grid->viewport()->grab().toImage();
+            const QRect c = grid->visualRect(at(1, 1)), far = grid->visualRect(at(2, 2));
+            QVERIFY(shown.rect().contains(far.bottomRight() + QPoint(5, 5)));
+            const std::pair<QPoint, QColor> pixels[] = {{centre(0, 0), button},
+                                                        {centre(0, 2), button},
+                                                        {centre(2, 0), button},
+                                                        {far.center(), base},
+                                                        {{far.right(), far.center().y()}, lines},
+                                                        {{far.center().x(), far.bottom()}, lines},
+                                                        {far.bottomRight() + QPoint(5, 0), dark},
+                                                        {far.bottomRight() + QPoint(0, 5), dark},
+                                                        {{c.left() + 1, c.center().y()}, mark},
+                                                        {{c.right(), c.center().y()}, mark},
+                                                        {{c.right() - 1, c.center().y()}, mark},
+                                                        {{c.center().x(), c.top() + 1}, mark},
+                                                        {{c.center().x(), c.bottom() - 1}, mark}};
+            for (const auto &[pixel, colour] : pixels) {
+                const QString where = QString(" at (%1, %2)").arg(pixel.x()).arg(pixel.y());
+                QCOMPARE(shown.pixelColor(pixel).name() + where, colour.name() + where);
+            }
+            int dots = 0;
+            for (int y = c.top() + 3; y < c.bottom() - 3; ++y)
+                dots += shown.pixelColor(c.left() + 2, y) == colours.color(QPalette::Text);
+            QCOMPARE(dots > 0, focused);
+        }
+        QVERIFY(cells.setRow(0) && cells.setCol(2));
+        grid->flush();
+        const QRect header = grid->visualRect(at(0, 2));
+        QCOMPARE(grid->viewport()->grab().toImage().pixelColor(header.left(), header.center().y()),
+                 mark);
+    }
+
+    // Page keys move a page of rows, Home and End to the first and last
+    // column; the current cell comes into view, and a move within the view
+    // does not scroll it.
+    void movesAndScrolling()
+    {
+        CellGrid &cells = grid->cells();
+        cells.setRows(200), cells.setCols(60), grid->flush();
+        const auto inView = [&] {
+            return grid->viewport()->rect().contains(grid->visualRect(grid->currentIndex()));
+        };
+        QTest::keyClick(grid, Qt::Key_PageDown);
+        const int page = current().x() - 1;
+        QVERIFY(page > 1 && inView());
+        QTest::keyClick(grid, Qt::Key_PageDown);
+        QTest::keyClick(grid, Qt::Key_PageUp);
+        QCOMPARE(current(), QPoint(1 + page, 1));
+        QTest::keyClick(grid, Qt::Key_End);
+        QVERIFY(current() == QPoint(1 + page, 59) && inView());
+        const QPoint scrolled(grid->horizontalScrollBar()->value(),
+                              grid->verticalScrollBar()->value());
+        QTest::keyClick(grid, Qt::Key_Down); // from the top row of the view
+        QTest::keyClick(grid, Qt::Key_Left);
+        QCOMPARE(QPoint(grid->horizontalScrollBar()->value(), grid->verticalScrollBar()->value()),
+                 scrolled);
+        QTest::keyClick(grid, Qt::Key_Home);
+        QVERIFY(current() == QPoint(2 + page, 1) && inView());
     }
 
     // In a 700-twip column a text is drawn cut (otherwise than in a column
@@ -148,7 +235,7 @@ class GridViewTest : public QObject
             const QRect cell = grid->visualRect(at(row, col));
             return grid->viewport()->grab(cell).toImage().copy(0, 0, width, cell.height());
         };
-        const QString text = "-1234\r", shown = "-1234\u240D"; // as a control picture
+        const QString text = "-1234\x7F", shown = "-1234\u2421"; // as a control picture
         for (int col : {1, 2})
             write(1, col, ""), cells.setCellFontName("arial"), cells.setCellFontSize(9);
         cells.setColWidth(2, qRound(200 * twipsPerPixel));
@@ -202,13 +289,17 @@ class GridViewTest : public QObject
         QCOMPARE(current(), QPoint(1, 3));
         const int none = 0, alt = Qt::AltModifier;
         const std::tuple<Qt::Key, const char *, int> keys[] = {{Qt::Key_7, "7", none},
+                                                               {Qt::Key_AsciiTilde, "~", none},
                                                                {Qt::Key_Eacute, "\u00e9", none},
                                                                {Qt::Key_P, "p", alt},
                                                                {Qt::Key_Tab, "\t", none}};
+        QInputMethodEvent composed; // control characters in it go
+        composed.setCommitString("a b\x01");
+        QApplication::sendEvent(grid, &composed);
         for (const auto &[key, text, modifiers] : keys)
             QTest::sendKeyEvent(QTest::Click, grid, key, text, Qt::KeyboardModifiers(modifiers));
         QTRY_VERIFY(second->hasFocus());
-        QCOMPARE(typed, QString::fromUtf8("7\u00e9"));
+        QCOMPARE(typed, QString::fromUtf8("a b7~\u00e9"));
         QVERIFY(grid->findChildren<QLineEdit *>().isEmpty());
         QCOMPARE(textAt(1, 1) + textAt(1, 3), QString("34"));
     }

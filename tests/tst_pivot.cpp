@@ -37,6 +37,18 @@ class PivotTest : public QObject
         QCOMPARE(shown[0].mid(7, 3),
                  QStringList({"1|0|1|-0.5|1", "2|1|0|0.5|3", "Total||1|-0.5|1"}));
     }
+
+    // PIVOT on the layout of a DIMENSION beyond what a byte counts: the
+    // loops on one-byte counters stop at row 254, and the press ends.
+    void pressOnALargeLayout()
+    {
+        TestWindow w;
+        w.prompts.add("256");
+        w.press("cmddim");
+        w.press("cmdpivot");
+        QCOMPARE(w.window.runDepth(), 0);
+        QCOMPARE(w.find<QLineEdit>("Text1")->text(), "0");
+    }
 };
 
 QTEST_MAIN(PivotTest)

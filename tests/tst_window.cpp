@@ -210,7 +210,8 @@ class WindowTest : public QObject
         const std::pair<QString, QString> rows[] = {
             {"   ", ""},        {"7\r", "7\u240D"},
             {"\x1b", "\u241B"}, {"\x01\x1a", "\u2401\u241A"},
-            {face, face},       {"5" + face + "5", "5" + face + "5"}};
+            {face, face},       {"5" + face + "5", "5" + face + "5"},
+            {"é€中", "é€中"}};
         for (const auto &[keys, expected] : rows) {
             w->typeInto(1, 1, "\b" + keys);
             w->typeInto(2, 1, "\b");
