@@ -164,7 +164,8 @@ class ClipboardTest : public QObject
         QCOMPARE(solved, expected);
         // The last of the 6,480 pasted cells still has the typed look.
         const QModelIndex last = w->grid("msfmain0")->model()->index(n, n + 1);
-        QCOMPARE(last.data(Qt::FontRole).value<QFont>().family(), "arial");
+        const QFont font = last.data(Qt::FontRole).value<QFont>();
+        QCOMPARE(font.family() + ' ' + QString::number(font.pointSizeF()), "arial 9");
     }
 };
 
