@@ -270,22 +270,21 @@ void clipboardFigures()
     working->flush();
     QApplication::processEvents();
 
-    double copyCpu = 0;
-    const double copy = timed(
-        [&] {
-            QTest::keyClick(working, Qt::Key_C, Qt::ControlModifier);
-            QApplication::processEvents();
-        },
-        &copyCpu);
+    // From the key to the repainted window.
+    const auto keyTimed = [](GridView *grid, Qt::Key key, Qt::KeyboardModifier modifier,
+                             double *cpu) {
+        return timed(
+            [&] {
+                QTest::keyClick(grid, key, modifier);
+                QApplication::processEvents();
+            },
+            cpu);
+    };
+    double copyCpu = 0, pasteCpu = 0;
+    const double copy = keyTimed(working, Qt::Key_C, Qt::ControlModifier, &copyCpu);
     const double megabytes = QGuiApplication::clipboard()->text().toUtf8().size() / 1e6;
     GridView *input = bench.grid("msfmain0");
-    double pasteCpu = 0;
-    const double paste = timed(
-        [&] {
-            QTest::keyClick(input, Qt::Key_Insert, Qt::ShiftModifier);
-            QApplication::processEvents();
-        },
-        &pasteCpu);
+    const double paste = keyTimed(input, Qt::Key_Insert, Qt::ShiftModifier, &pasteCpu);
     const QModelIndex last = input->model()->index(n, n + 1);
     const bool pasted = last.data() == working->model()->index(n, n + 1).data();
 

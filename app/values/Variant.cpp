@@ -58,6 +58,16 @@ double roundHalfEven(double value)
     return std::nearbyint(value);
 }
 
+// A value rounded half to even into the integer type Whole; the statement
+// fails outside Whole's range.
+template <class Whole> Whole roundedInto(const Variant &value)
+{
+    const double r = roundHalfEven(value.toDouble());
+    if (!(r >= std::numeric_limits<Whole>::min() && r <= std::numeric_limits<Whole>::max()))
+        failStatement();
+    return static_cast<Whole>(r);
+}
+
 } // namespace
 
 Variant::Variant(int value) : Variant(static_cast<long long>(value)) {}
@@ -125,11 +135,7 @@ std::int16_t toInteger(const Variant &value)
 {
     if (value.kind() == Variant::Kind::Integer)
         return value.integerValue();
-    const double r = roundHalfEven(value.toDouble());
-    if (!(r >= std::numeric_limits<std::int16_t>::min() &&
-          r <= std::numeric_limits<std::int16_t>::max()))
-        failStatement();
-    return static_cast<std::int16_t>(r);
+    return roundedInto<std::int16_t>(value);
 }
 
 std::optional<std::int32_t> fittingLong(Variant value) noexcept
@@ -145,9 +151,5 @@ std::int32_t toLong(const Variant &value)
         return value.integerValue();
     if (value.kind() == Variant::Kind::Long)
         return value.longValue();
-    const double r = roundHalfEven(value.toDouble());
-    if (!(r >= std::numeric_limits<std::int32_t>::min() &&
-          r <= std::numeric_limits<std::int32_t>::max()))
-        failStatement();
-    return static_cast<std::int32_t>(r);
+    return roundedInto<std::int32_t>(value);
 }
